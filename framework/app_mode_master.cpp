@@ -1,0 +1,62 @@
+#include "app_mode_master.h"
+
+#include "app_mode_slave.h"
+
+namespace {
+
+AppModeMaster* currentMaster = nullptr;
+
+}  // namespace
+
+AppModeMaster::AppModeMaster() : modes{}, modeCount(0) {}
+
+AppModeMaster::~AppModeMaster() {
+    if (modeCount > 0) {
+        modes[0]->OnPop();
+    }
+}
+
+App* AppModeMaster::GetClient() { return modes[modeCount - 1]; }
+
+void AppModeMaster::PushMode(AppModeSlave* mode) {
+    if (modeCount >= kMaxModes) {
+        return;
+    }
+    if (modeCount > 0) {
+        modes[modeCount - 1]->SetActive(false);
+    }
+    modes[modeCount] = mode;
+    ++modeCount;
+    OnStackChanged();
+    mode->OnPush();
+    mode->SetActive(true);
+}
+
+void AppModeMaster::PopMode(AppModeSlave* mode) {
+    if (modeCount <= 1) {
+        return;
+    }
+    --modeCount;
+    modes[modeCount - 1]->SetActive(true);
+    OnStackChanged();
+    mode->SetActive(false);
+    mode->OnPop();
+}
+
+// The count is read afresh before every call: a mode pushed during the pass
+// takes part in it, a pop ends it early.
+void AppModeMaster::OnUpdate() {
+    for (int i = 0; i < modeCount; ++i) {
+        modes[i]->OnUpdate();
+    }
+}
+
+void AppModeMaster::OnDraw() {
+    for (int i = 0; i < modeCount; ++i) {
+        modes[i]->OnDraw();
+    }
+}
+
+void AppModeMaster::SetCurrent(AppModeMaster* master) { currentMaster = master; }
+
+AppModeMaster* AppModeMaster::GetCurrent() { return currentMaster; }

@@ -1,0 +1,120 @@
+#include "application.h"
+
+#include <cstdlib>
+
+#include "app_overlay.h"
+#include "clock.h"
+
+Application::Application() {
+    mouseDownPos = Vec2{0.0f, 0.0f};
+    lastMousePos = Vec2{0.0f, 0.0f};
+    // A second in the past, so the first press can never complete a double click.
+    mouseDownTime = GetTime() - 1.0;
+    lastUpdateTime = GetTime();
+    updatePeriod = 1.0 / 30.0;
+    mouseDown = false;
+    client = nullptr;
+    overlay = nullptr;
+    std::srand(static_cast<unsigned>(ElapsedMilliseconds()));
+}
+
+Application::~Application() { delete overlay; }
+
+double Application::GetTime() { return static_cast<double>(ElapsedMilliseconds()) * 0.001; }
+
+void Application::Run(App* newClient) { client = newClient; }
+
+void Application::SetUpdateRate(int rate) {
+    lastUpdateTime = GetTime();
+    updatePeriod = 1.0 / rate;
+}
+
+bool Application::AdvanceSchedule() {
+    const double now = GetTime();
+    if (!(now > lastUpdateTime + updatePeriod)) {
+        return false;
+    }
+    // A schedule more than two periods late restarts from now instead of
+    // catching up in a burst; otherwise it keeps its phase.
+    if (now - lastUpdateTime > 2.0 * updatePeriod) {
+        lastUpdateTime = now;
+    } else {
+        lastUpdateTime += updatePeriod;
+    }
+    return true;
+}
+
+double Application::SecondsUntilUpdate() const {
+    const double remaining = lastUpdateTime + updatePeriod - GetTime();
+    return remaining > 0.0 ? remaining : 0.0;
+}
+
+void Application::OnMouseDown(float x, float y) {
+    const double t = GetTime();
+    if (mouseDown) {
+        OnMouseUp(x, y);
+    }
+    mouseDownTime = t;
+    mouseDownPos = Vec2{x, y};
+    mouseDown = true;
+    if (overlay) {
+        overlay->OnPress();
+    } else {
+        client->OnMouseDown(x, y);
+    }
+}
+
+void Application::OnMouseUp(float x, float y) {
+    mouseDown = false;
+    if (!overlay) {
+        client->OnMouseUp(x, y);
+    }
+}
+
+void Application::OnUpdate() {
+    const Vec2 p = GetMousePos();
+    const float dx = p.x - lastMousePos.x;
+    const float dy = p.y - lastMousePos.y;
+    // A NaN component compares unequal to 0 and so counts as a change.
+    if (dx != 0.0f || dy != 0.0f) {
+        OnMouseMove(dx, dy);
+    }
+    lastMousePos = p;
+
+    if (!overlay) {
+        client->OnUpdate();
+        return;
+    }
+    if (overlay->IsFinished()) {
+        delete overlay;
+        overlay = nullptr;
+        return;
+    }
+    overlay->Advance();
+    BeginFrame();
+    overlay->OnDraw();
+    EndFrame();
+}
+
+void Application::Redraw() {
+    BeginFrame();
+    client->OnDraw();
+    EndFrame();
+}
+
+void Application::Repaint() {
+    if (!overlay) {
+        Redraw();
+        return;
+    }
+    BeginFrame();
+    overlay->OnDraw();
+    EndFrame();
+}
+
+void Application::OnCommand(int id) { client->OnCommand(id); }
+void Application::OnKey(int key) { client->OnKey(key); }
+void Application::OnDraw() { client->OnDraw(); }
+void Application::OnMouseMove(float dx, float dy) { client->OnMouseMove(dx, dy); }
+void Application::OnWheel(float steps) { client->OnWheel(steps); }
+int Application::OnNotify(int a, int b) { return client->OnNotify(a, b); }
