@@ -1,0 +1,47 @@
+#pragma once
+
+#include "cell.h"
+
+class tvWorld;
+
+// A surface of the world: it links itself in at the head of its world's list
+// when constructed and unlinks itself, from any position, when destroyed.
+// The world owns every surface; nothing else deletes one while it lives.
+class tvSurface {
+public:
+    tvSurface(const tvSurface&) = delete;
+    tvSurface& operator=(const tvSurface&) = delete;
+
+    // A new surface equal to this one, linked into the same world.
+    virtual tvSurface* Clone() = 0;
+    // Every cell of the next state becomes the value; then Commit.
+    virtual void Fill(tvCell cell) = 0;
+    // The cell under a world point that a transfer writes, or none.
+    virtual tvCell* WriteCellAt(float x, float y) = 0;
+    // The cell under a world point that a transfer compares against, or none.
+    virtual tvCell* ReadCellAt(float x, float y) = 0;
+    virtual bool HitTest(float x, float y) = 0;
+    virtual void MoveBy(float dx, float dy) = 0;
+    // Wipes colour in the next state; with flag true sources go too.
+    virtual void Clear(bool flag) = 0;
+    // Makes the next state the current state.
+    virtual void Commit() = 0;
+    virtual ~tvSurface();
+    virtual void Draw() {}
+    // One step of the colour simulation into the next state.
+    virtual void Step() {}
+
+    tvWorld* World() const { return world; }
+    tvSurface* NextSurface() const { return nextSurface; }
+    // The link that points at this surface: the world's first-surface link or
+    // the previous surface's next link.
+    tvSurface** PrevLink() const { return prevLink; }
+
+protected:
+    explicit tvSurface(tvWorld* world);
+
+private:
+    tvWorld* world;
+    tvSurface** prevLink;
+    tvSurface* nextSurface;
+};

@@ -1,0 +1,43 @@
+#include "world.h"
+
+#include "surface.h"
+
+tvWorld::~tvWorld() {
+    // Each deletion unlinks the first surface and so makes the next one first.
+    while (firstSurface) {
+        delete firstSurface;
+    }
+}
+
+void tvWorld::DrawAll() {
+    for (tvSurface* s = firstSurface; s; s = s->NextSurface()) {
+        s->Draw();
+    }
+}
+
+tvSurface* tvWorld::SurfaceAt(float x, float y) {
+    for (tvSurface* s = firstSurface; s; s = s->NextSurface()) {
+        if (s->HitTest(x, y)) {
+            return s;
+        }
+    }
+    return nullptr;
+}
+
+void tvWorld::StepAll() {
+    for (tvSurface* s = firstSurface; s; s = s->NextSurface()) {
+        s->Step();
+    }
+    for (tvSurface* s = firstSurface; s; s = s->NextSurface()) {
+        s->Commit();
+    }
+}
+
+void tvWorld::ClearAll(bool flag) {
+    for (tvSurface* s = firstSurface; s; s = s->NextSurface()) {
+        s->Clear(flag);
+    }
+    for (tvSurface* s = firstSurface; s; s = s->NextSurface()) {
+        s->Commit();
+    }
+}
