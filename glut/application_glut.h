@@ -1,0 +1,97 @@
+#pragma once
+
+// The one concrete application: binds Application to a single freeglut
+// window. It registers the GLUT callbacks that raise App events on itself,
+// drives the paced update from the display and idle callbacks, and answers
+// the services that need the window system.
+//
+// Implemented: pointer position, modifiers, click and double-click, dragging,
+// cursor, window size (a user's resize is undone), view pan and zoom, the
+// wheel. Missing on Linux: nothing reads the notice text back; the popup menu
+// is not attached yet (GetMenu answers null).
+
+#include <string>
+
+#include "application.h"
+
+class ApplicationGLUT : public Application {
+public:
+    ApplicationGLUT();
+    ~ApplicationGLUT() override;
+
+    ViewRect GetViewRect() override;
+    AppMenu* GetMenu() override;
+    Vec2 GetMousePos() override;
+    bool IsDoubleClick() override { return doubleClick; }
+    bool IsClick() override { return click; }
+    bool IsDragging() override;
+    bool IsShiftDown() override;
+    bool IsCtrlDown() override;
+    bool IsAltDown() override;
+    bool SetWindowSize(float w, float h) override;
+    // Kinds outside 0..6 get the inherited cursor.
+    void SetCursor(int kind) override;
+    void Reserved1() override {}
+    void Reserved2(int /*value*/) override {}
+
+    // Installs the client and enters the GLUT main loop. Returns when the
+    // window is closed.
+    void Run(App* client) override;
+    void SetTitle(const char* title) override;
+    void SetNotice(const char* text) override;
+    void SetPan(float x, float y) override;
+    Vec2 GetPan() override;
+    // A zoom of 0 or one that is not finite is refused; the zoom stays.
+    void SetZoom(float z) override;
+    float GetZoom() override { return zoom; }
+    void BeginFrame() override;
+    void EndFrame() override;
+    bool Init() override;
+
+    float GetWidth() const { return static_cast<float>(width); }
+    float GetHeight() const { return static_cast<float>(height); }
+
+    // Sets the GL projection and modelview matrices for the coming frame.
+    void ApplyViewTransform();
+    // The world point under a window pixel.
+    Vec2 WindowToWorld(float px, float py) const;
+
+private:
+    friend void DisplayCallback();
+    friend void IdleCallback();
+    friend void MotionCallback(int x, int y);
+    friend void MouseCallback(int button, int state, int x, int y);
+    friend void KeyboardCallback(unsigned char key, int x, int y);
+    friend void SpecialCallback(int key, int x, int y);
+    friend void ReshapeCallback(int w, int h);
+
+    struct Pixel {
+        int x = 0;
+        int y = 0;
+        bool operator==(const Pixel&) const = default;
+    };
+
+    // The popup menu will live here as a member once it lands.
+    float pixelScale = 1.0f;
+    float zoom = 1.0f;
+    Vec2 pan;
+    bool doubleClick = false;
+    bool click = false;
+    bool hasNotice = false;
+    std::string notice;
+    int width = 640;
+    int height = 480;
+    ViewRect viewRect;
+    int windowId = 0;
+    // Before the first input callback the pointer counts as being at the top
+    // left corner and no modifier as held.
+    Pixel pointerPixel;
+    int modifiers = 0;
+    Pixel pressPixel;
+};
+
+// Creates the one host, publishes it as the current application and runs its
+// Init. Null if Init failed.
+ApplicationGLUT* CreateApplication();
+// The current application, or null.
+ApplicationGLUT* GetApplication();

@@ -1,0 +1,11 @@
+#pragma once
+
+// The start-up banner. Linux has no system message box, so this shows a small
+// GLUT window captioned "Quillmere" with the title line, the program's notice
+// line and the GLUT library's notice line, and an OK button. It returns once
+// the user dismisses it (a click on OK, Return, Space, Escape, or closing the
+// window) and has destroyed its window by then. It sleeps while it waits.
+//
+// It initialises GLUT for the process, so it must come before
+// CreateApplication, as start-up does anyway.
+void ShowStartupBanner(const char* programNotice);

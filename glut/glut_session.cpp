@@ -1,0 +1,51 @@
+#include "glut_session.h"
+
+#include <X11/Xlib.h>
+
+#include <GL/freeglut.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+bool CanOpenDisplay() {
+    Display* display = XOpenDisplay(nullptr);
+    if (!display) {
+        return false;
+    }
+    XCloseDisplay(display);
+    return true;
+}
+
+[[noreturn]] void ExitForMissingDisplay() {
+    const char* name = std::getenv("DISPLAY");
+    if (name && *name) {
+        std::fprintf(stderr, "Quillmere: could not open the X display \"%s\".\n", name);
+    } else {
+        std::fprintf(stderr, "Quillmere: no X display could be opened: DISPLAY is not set.\n");
+    }
+    std::fprintf(stderr,
+                 "Quillmere needs an X display to show its window. Start it from a desktop "
+                 "session, or under a virtual X server, for example:\n"
+                 "    xvfb-run -a -s \"-screen 0 1280x1024x24\" <program>\n");
+    std::exit(kNoDisplayExitStatus);
+}
+
+}  // namespace
+
+void EnsureGlutInitialised() {
+    if (glutGet(GLUT_INIT_STATE)) {
+        return;
+    }
+    if (!CanOpenDisplay()) {
+        ExitForMissingDisplay();
+    }
+    int argc = 1;
+    char name[] = "ApplicationGLUT";
+    char* argv[] = {name, nullptr};
+    glutInit(&argc, argv);
+    // Closing a window returns from glutMainLoop, so start-up can clean up and
+    // end with status 0, instead of freeglut calling exit from inside the loop.
+    glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_GLUTMAINLOOP_RETURNS);
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+// The mouse-wheel reader. One implementation per platform sits beside this
+// header (wheel_glut.cpp on Linux); the host only sees these three calls.
+
+// Sets the reader up for the current window. Negative on failure, in which
+// case PollWheel reports 0 and ReleaseWheel touches nothing.
+int InitWheel();
+
+// -1, 0 or +1: the sign of the wheel movement since the previous poll (up is
+// +1). 0 when nothing moved or nothing could be read; several notches in one
+// direction still give a single step.
+int PollWheel();
+
+void ReleaseWheel();

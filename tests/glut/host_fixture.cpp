@@ -1,0 +1,129 @@
+#include "host_fixture.h"
+
+#include <GL/freeglut.h>
+#include <GL/glx.h>
+
+#include <chrono>
+#include <thread>
+#include <vector>
+
+void ProbingClient::OnMouseDown(float x, float y) {
+    RecordingClient::OnMouseDown(x, y);
+    if (onMouseDown) {
+        onMouseDown();
+    }
+}
+
+void ProbingClient::OnUpdate() {
+    RecordingClient::OnUpdate();
+    if (onUpdate) {
+        onUpdate();
+    }
+}
+
+void ProbingClient::OnDraw() {
+    RecordingClient::OnDraw();
+    if (onDraw) {
+        onDraw();
+    }
+}
+
+SharedHost& GetSharedHost() {
+    static SharedHost shared = [] {
+        SharedHost s;
+        s.host = CreateApplication();
+        s.glutWindow = glutGetWindow();
+        s.window = glXGetCurrentDrawable();
+        s.glutDisplay = glXGetCurrentDisplay();
+        return s;
+    }();
+    return shared;
+}
+
+namespace {
+
+// Every test starts its clock well after the previous one, so that no press
+// of an earlier test can pair with a press of this one into a double click.
+std::int64_t NextClockStart() {
+    static std::int64_t start = 0;
+    start += 100'000;
+    return start;
+}
+
+}  // namespace
+
+HostTest::HostTest()
+    : shared(GetSharedHost()), host(*shared.host), clock(NextClockStart()), client(log) {
+    glutSetWindow(shared.glutWindow);
+    host.Application::Run(&client);
+    // A slow schedule keeps update ticks out of the input tests; the pacing
+    // tests set their own rate.
+    host.SetUpdateRate(1);
+    host.SetZoom(1.0f);
+    host.SetWindowSize(1024.0f, 800.0f);
+    PumpUntil([&] {
+        const XTestClient::Geometry g = x.GetGeometry(shared.window);
+        return g.width == 1024 && g.height == 800;
+    });
+    // Mesa's software renderer takes up a new window size at the next swap:
+    // one frame, so that every test draws into a buffer of the window's size.
+    host.Redraw();
+    x.Focus(shared.window);
+    MoveTo(500, 300);
+    log.Clear();
+}
+
+HostTest::~HostTest() {
+    while (!buttonsHeld.empty()) {
+        Release(buttonsHeld.back());
+    }
+    if (host.IsMouseDown()) {
+        host.Application::OnMouseUp(0.0f, 0.0f);
+    }
+}
+
+void HostTest::Pump() {
+    x.Sync();
+    XSync(shared.glutDisplay, False);
+    glutMainLoopEvent();
+}
+
+bool HostTest::PumpUntil(const std::function<bool()>& condition) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(1);
+    while (std::chrono::steady_clock::now() < deadline) {
+        Pump();
+        if (condition()) {
+            return true;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    return false;
+}
+
+std::vector<std::string> HostTest::InputEvents() const {
+    std::vector<std::string> events;
+    for (const std::string& e : log.Entries()) {
+        if (e.find("OnUpdate") == std::string::npos && e.find("OnDraw") == std::string::npos &&
+            e.find("OnMouseMove") == std::string::npos) {
+            events.push_back(e);
+        }
+    }
+    return events;
+}
+
+void HostTest::MoveTo(int px, int py) {
+    x.MoveTo(shared.window, px, py);
+    Pump();
+}
+
+void HostTest::Press(unsigned button) {
+    x.Button(button, true);
+    buttonsHeld.push_back(button);
+    Pump();
+}
+
+void HostTest::Release(unsigned button) {
+    x.Button(button, false);
+    std::erase(buttonsHeld, button);
+    Pump();
+}

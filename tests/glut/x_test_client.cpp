@@ -1,0 +1,198 @@
+#include "x_test_client.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+
+#include <chrono>
+#include <stdexcept>
+#include <thread>
+
+XTestClient::XTestClient() : display(XOpenDisplay(nullptr)) {
+    if (!display) {
+        throw std::runtime_error("XTestClient: cannot open the X display");
+    }
+    int eventBase = 0;
+    int errorBase = 0;
+    int major = 0;
+    int minor = 0;
+    if (!XTestQueryExtension(display, &eventBase, &errorBase, &major, &minor)) {
+        throw std::runtime_error("XTestClient: the X server has no XTest extension");
+    }
+}
+
+XTestClient::~XTestClient() {
+    XCloseDisplay(display);
+}
+
+std::string XTestClient::GetName(Window window) {
+    char* name = nullptr;
+    std::string result;
+    if (XFetchName(display, window, &name) && name) {
+        result = name;
+        XFree(name);
+    }
+    return result;
+}
+
+std::vector<Window> XTestClient::FindWindows(const std::string& name) {
+    Window root = 0;
+    Window parent = 0;
+    Window* children = nullptr;
+    unsigned count = 0;
+    std::vector<Window> found;
+    if (!XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count)) {
+        return found;
+    }
+    for (unsigned i = 0; i < count; ++i) {
+        XWindowAttributes attributes;
+        if (XGetWindowAttributes(display, children[i], &attributes) &&
+            attributes.map_state == IsViewable && GetName(children[i]) == name) {
+            found.push_back(children[i]);
+        }
+    }
+    if (children) {
+        XFree(children);
+    }
+    return found;
+}
+
+std::optional<Window> XTestClient::WaitForWindow(const std::string& name, int timeoutMs) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (std::chrono::steady_clock::now() < deadline) {
+        const std::vector<Window> windows = FindWindows(name);
+        if (windows.size() == 1) {
+            return windows.front();
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return std::nullopt;
+}
+
+XTestClient::Geometry XTestClient::GetGeometry(Window window) {
+    XWindowAttributes attributes;
+    XGetWindowAttributes(display, window, &attributes);
+    Window child = 0;
+    Geometry g;
+    XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &g.x, &g.y, &child);
+    g.width = attributes.width;
+    g.height = attributes.height;
+    return g;
+}
+
+void XTestClient::MoveTo(Window window, int x, int y) {
+    const Geometry g = GetGeometry(window);
+    XTestFakeMotionEvent(display, DefaultScreen(display), g.x + x, g.y + y, CurrentTime);
+    Sync();
+}
+
+void XTestClient::Button(unsigned button, bool press) {
+    XTestFakeButtonEvent(display, button, press ? True : False, CurrentTime);
+    Sync();
+}
+
+void XTestClient::Click(unsigned button) {
+    Button(button, true);
+    Button(button, false);
+}
+
+void XTestClient::Key(unsigned long keysym, bool press) {
+    const KeyCode code = XKeysymToKeycode(display, keysym);
+    if (code == 0) {
+        throw std::runtime_error("XTestClient: no key code for keysym " + std::to_string(keysym));
+    }
+    XTestFakeKeyEvent(display, code, press ? True : False, CurrentTime);
+    Sync();
+}
+
+void XTestClient::KeyCodeEvent(unsigned char keycode, bool press) {
+    XTestFakeKeyEvent(display, keycode, press ? True : False, CurrentTime);
+    Sync();
+}
+
+unsigned char XTestClient::BindSpareKeyCode(unsigned long keysym) {
+    int minCode = 0;
+    int maxCode = 0;
+    XDisplayKeycodes(display, &minCode, &maxCode);
+    int perCode = 0;
+    KeySym* map = XGetKeyboardMapping(display, static_cast<KeyCode>(minCode), maxCode - minCode + 1,
+                                      &perCode);
+    unsigned char spare = 0;
+    for (int code = maxCode; code >= minCode && spare == 0; --code) {
+        bool unused = true;
+        for (int i = 0; i < perCode; ++i) {
+            unused = unused && map[(code - minCode) * perCode + i] == NoSymbol;
+        }
+        if (unused) {
+            spare = static_cast<unsigned char>(code);
+        }
+    }
+    XFree(map);
+    if (spare != 0) {
+        KeySym symbols[] = {keysym, keysym};
+        XChangeKeyboardMapping(display, spare, 2, symbols, 1);
+        Sync();
+    }
+    return spare;
+}
+
+void XTestClient::UnbindKeyCode(unsigned char keycode) {
+    KeySym none = NoSymbol;
+    XChangeKeyboardMapping(display, keycode, 1, &none, 1);
+    Sync();
+}
+
+void XTestClient::Tap(unsigned long keysym, const std::vector<unsigned long>& modifiers) {
+    for (const unsigned long m : modifiers) {
+        Key(m, true);
+    }
+    Key(keysym, true);
+    Key(keysym, false);
+    for (auto m = modifiers.rbegin(); m != modifiers.rend(); ++m) {
+        Key(*m, false);
+    }
+}
+
+void XTestClient::Focus(Window window) {
+    XSetInputFocus(display, window, RevertToPointerRoot, CurrentTime);
+    Sync();
+}
+
+void XTestClient::Resize(Window window, int width, int height) {
+    XResizeWindow(display, window, static_cast<unsigned>(width), static_cast<unsigned>(height));
+    Sync();
+}
+
+void XTestClient::RequestClose(Window window) {
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(display, window, False, NoEventMask, &event);
+    Sync();
+}
+
+XTestClient::Image XTestClient::Capture(Window window) {
+    const Geometry g = GetGeometry(window);
+    XImage* image = XGetImage(display, window, 0, 0, static_cast<unsigned>(g.width),
+                              static_cast<unsigned>(g.height), AllPlanes, ZPixmap);
+    if (!image) {
+        throw std::runtime_error("XTestClient: cannot read the window's pixels");
+    }
+    Image result{g.width, g.height, {}};
+    result.pixels.reserve(static_cast<std::size_t>(g.width) * static_cast<std::size_t>(g.height));
+    for (int y = 0; y < g.height; ++y) {
+        for (int x = 0; x < g.width; ++x) {
+            result.pixels.push_back(XGetPixel(image, x, y) & 0xFFFFFF);
+        }
+    }
+    XDestroyImage(image);
+    return result;
+}
+
+void XTestClient::Sync() {
+    XSync(display, False);
+}
