@@ -18,7 +18,7 @@ bool CellIndexOf(float offset, float cellSize, int* index) {
         return false;
     }
     const float scaled = offset * (1.0f / cellSize);
-    // INT_MIN is a float; the next float above INT_MAX is 2^31.
+    // INT_MIN is exactly a float; the first float above INT_MAX is 2^31.
     constexpr float kLowest = static_cast<float>(INT_MIN);
     constexpr float kBeyond = 2147483648.0f;
     if (!(scaled >= kLowest && scaled < kBeyond)) {
