@@ -1,6 +1,7 @@
 #include "banner.h"
 
 #include <GL/freeglut.h>
+#include <GL/glx.h>
 
 #include <algorithm>
 #include <string>
@@ -91,7 +92,7 @@ void DrawButton(const Rect& r, bool pressed) {
     DrawText(r.x + (r.w - TextWidth(label)) / 2, r.y + r.h / 2 + 4, label);
 }
 
-void Display() {
+void DrawBanner() {
     glViewport(0, 0, banner.width, banner.height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
@@ -151,7 +152,7 @@ int CreateBannerWindow() {
     glutInitWindowPosition((glutGet(GLUT_SCREEN_WIDTH) - banner.width) / 2,
                            (glutGet(GLUT_SCREEN_HEIGHT) - banner.height) / 3);
     const int window = glutCreateWindow("Quillmere");
-    glutDisplayFunc(Display);
+    glutDisplayFunc(DrawBanner);
     glutKeyboardFunc(Keyboard);
     glutMouseFunc(Mouse);
     glutReshapeFunc(Reshape);
@@ -167,6 +168,7 @@ void ShowStartupBanner(const char* programNotice) {
     banner.lines = BannerLines(programNotice);
     Layout(banner);
     const int window = CreateBannerWindow();
+    Display* display = glXGetCurrentDisplay();
     while (!banner.dismissed) {
         glutMainLoopEvent();
         if (!banner.dismissed) {
@@ -178,4 +180,7 @@ void ShowStartupBanner(const char* programNotice) {
         // freeglut destroys windows at the end of its next event pass.
         glutMainLoopEvent();
     }
+    // Nothing else may talk to the X server for a while; the window must go
+    // from the screen now, not with the next request.
+    XFlush(display);
 }

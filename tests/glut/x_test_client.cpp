@@ -8,6 +8,31 @@
 #include <stdexcept>
 #include <thread>
 
+namespace {
+
+int IgnoreXError(Display*, XErrorEvent*) {
+    return 0;
+}
+
+// Top-level windows of other clients may vanish between two requests; such a
+// window is simply not found, rather than ending the process through Xlib's
+// default error handler.
+class IgnoringXErrors {
+public:
+    explicit IgnoringXErrors(Display* display)
+        : display(display), previous(XSetErrorHandler(IgnoreXError)) {}
+    ~IgnoringXErrors() {
+        XSync(display, False);
+        XSetErrorHandler(previous);
+    }
+
+private:
+    Display* display;
+    XErrorHandler previous;
+};
+
+}  // namespace
+
 XTestClient::XTestClient() : display(XOpenDisplay(nullptr)) {
     if (!display) {
         throw std::runtime_error("XTestClient: cannot open the X display");
@@ -41,11 +66,12 @@ std::vector<Window> XTestClient::FindWindows(const std::string& name) {
     Window* children = nullptr;
     unsigned count = 0;
     std::vector<Window> found;
+    const IgnoringXErrors ignoring(display);
     if (!XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count)) {
         return found;
     }
     for (unsigned i = 0; i < count; ++i) {
-        XWindowAttributes attributes;
+        XWindowAttributes attributes{};
         if (XGetWindowAttributes(display, children[i], &attributes) &&
             attributes.map_state == IsViewable && GetName(children[i]) == name) {
             found.push_back(children[i]);

@@ -1,0 +1,190 @@
+// The start-up banner, dismissed the ways a user dismisses it. A second
+// thread plays the user from its own X connection while the test's main
+// thread waits inside ShowStartupBanner, as start-up does.
+// GoogleTest before Xlib, whose macros (None, Bool) break its headers.
+#include <gtest/gtest.h>
+
+#include <X11/Xlib.h>
+#include <X11/keysym.h>
+#include <sys/resource.h>
+
+#include <GL/freeglut.h>
+
+#include <unistd.h>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <thread>
+
+#include "banner.h"
+#include "x_test_client.h"
+
+namespace {
+
+// Two threads talk to the X server, each on its own connection.
+const bool xThreadsReady = XInitThreads() != 0;
+
+constexpr unsigned long kButtonFace = 0xE0E0E0;
+
+double ThreadCpuSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_THREAD, &usage);
+    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) * 1e-6;
+}
+
+double RealSeconds() {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+void Pause(int ms) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
+
+struct Rect {
+    int x0 = 0;
+    int y0 = 0;
+    int x1 = -1;
+    int y1 = -1;
+    int CentreX() const { return (x0 + x1) / 2; }
+    int CentreY() const { return (y0 + y1) / 2; }
+};
+
+// The OK button, found where it is drawn: the one light-grey face.
+Rect FindButtonFace(const XTestClient::Image& image) {
+    Rect r{image.width, image.height, -1, -1};
+    for (int y = 0; y < image.height; ++y) {
+        for (int x = 0; x < image.width; ++x) {
+            if (image.At(x, y) == kButtonFace) {
+                r = Rect{std::min(r.x0, x), std::min(r.y0, y), std::max(r.x1, x),
+                         std::max(r.y1, y)};
+            }
+        }
+    }
+    return r;
+}
+
+int CountDarkPixels(const XTestClient::Image& image, int yEnd) {
+    int dark = 0;
+    for (int y = 0; y < yEnd; ++y) {
+        for (int x = 0; x < image.width; ++x) {
+            dark += (image.At(x, y) & 0xFF) < 0x40;
+        }
+    }
+    return dark;
+}
+
+// Shows the banner on this thread while `user` acts on it from another. If
+// the banner has not returned five seconds after the user is done, the
+// process ends with a message instead of hanging.
+void ShowBannerWhile(const std::function<void(XTestClient&, Window)>& user, const char* what) {
+    ASSERT_TRUE(xThreadsReady);
+    std::atomic<bool> returned{false};
+    std::thread userThread([&] {
+        XTestClient x;
+        const std::optional<Window> banner = x.WaitForWindow("Quillmere", 5000);
+        if (!banner) {
+            std::fprintf(stderr, "%s: no banner window titled Quillmere appeared\n", what);
+            _exit(1);
+        }
+        user(x, *banner);
+        for (int i = 0; i < 500 && !returned; ++i) {
+            Pause(10);
+        }
+        if (!returned) {
+            std::fprintf(stderr, "%s: the banner was not dismissed\n", what);
+            _exit(1);
+        }
+    });
+    ShowStartupBanner("Banner test notice line.");
+    returned = true;
+    userThread.join();
+}
+
+void ExpectNoBannerLeft() {
+    XTestClient x;
+    EXPECT_TRUE(x.FindWindows("Quillmere").empty()) << "the banner window is still there";
+}
+
+TEST(BannerTest, ShowsTheNoticeAndWaitsAsleepUntilReturnIgnoringOtherInput) {
+    bool stillShownAfterOtherInput = false;
+    int darkTextPixels = 0;
+    XTestClient::Geometry size;
+    const double realStart = RealSeconds();
+    const double cpuStart = ThreadCpuSeconds();
+    ShowBannerWhile(
+        [&](XTestClient& x, Window banner) {
+            Pause(100);
+            size = x.GetGeometry(banner);
+            const XTestClient::Image image = x.Capture(banner);
+            darkTextPixels = CountDarkPixels(image, FindButtonFace(image).y0);
+            x.MoveTo(banner, 5, 5);
+            x.Focus(banner);
+            x.Tap(XK_a);
+            x.Tap(XK_Tab);
+            x.Click(1);
+            x.Click(3);
+            Pause(400);
+            stillShownAfterOtherInput = x.FindWindows("Quillmere").size() == 1;
+            x.Tap(XK_Return);
+        },
+        "Return");
+    const double waited = RealSeconds() - realStart;
+    const double cpu = ThreadCpuSeconds() - cpuStart;
+    EXPECT_TRUE(stillShownAfterOtherInput) << "a letter, Tab or a click beside OK dismissed it";
+    EXPECT_GT(darkTextPixels, 200) << "no text drawn above the button";
+    EXPECT_GT(size.width, 250);
+    EXPECT_GE(waited, 0.5);
+    EXPECT_LT(cpu, 0.2) << "the main thread was busy for " << cpu << " s of " << waited
+                        << " s while the banner waited";
+    ExpectNoBannerLeft();
+}
+
+TEST(BannerTest, IsDismissedByAClickOnOkButNotByAPressThatLeavesIt) {
+    bool stillShownAfterLeaving = false;
+    Rect button;
+    ShowBannerWhile(
+        [&](XTestClient& x, Window banner) {
+            Pause(100);
+            button = FindButtonFace(x.Capture(banner));
+            if (button.x1 < 0) {
+                std::fprintf(stderr, "no OK button face drawn\n");
+                _exit(1);
+            }
+            x.MoveTo(banner, button.CentreX(), button.CentreY());
+            x.Button(1, true);
+            x.MoveTo(banner, button.CentreX(), button.y0 - 20);
+            x.Button(1, false);
+            Pause(300);
+            stillShownAfterLeaving = x.FindWindows("Quillmere").size() == 1;
+            x.MoveTo(banner, button.CentreX(), button.CentreY());
+            x.Click(1);
+        },
+        "click on OK");
+    EXPECT_TRUE(stillShownAfterLeaving) << "released off the button, it still dismissed";
+    EXPECT_GE(button.x1 - button.x0, 40) << "the OK button is too small to find";
+    ExpectNoBannerLeft();
+}
+
+TEST(BannerTest, IsDismissedBySpaceAndByEscape) {
+    for (const unsigned long key : {XK_space, XK_Escape}) {
+        ShowBannerWhile(
+            [&](XTestClient& x, Window banner) {
+                x.MoveTo(banner, 5, 5);
+                x.Focus(banner);
+                x.Tap(key);
+            },
+            key == XK_space ? "Space" : "Escape");
+        ExpectNoBannerLeft();
+    }
+}
+
+TEST(BannerTest, IsDismissedByClosingItsWindowAndLeavesTheProcessRunning) {
+    ShowBannerWhile([](XTestClient& x, Window banner) { x.RequestClose(banner); }, "window close");
+    ExpectNoBannerLeft();
+    EXPECT_EQ(glutGet(GLUT_INIT_STATE), 1);
+}
+
+}  // namespace

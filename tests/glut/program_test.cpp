@@ -1,0 +1,186 @@
+// The host started as a user starts a program: its own process, on the X
+// display of the test run (or on none), watched from outside.
+// GoogleTest before Xlib, whose macros (None, Bool) break its headers.
+#include <gtest/gtest.h>
+
+#include <X11/keysym.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "glut_session.h"
+#include "x_test_client.h"
+
+namespace {
+
+// A child process running the idle host, its output (stdout and stderr
+// together) collected through a pipe.
+class HostProcess {
+public:
+    // Starts the host with the given arguments; the environment is this
+    // process's, with DISPLAY replaced (an empty value removes it).
+    HostProcess(const std::vector<std::string>& args, std::optional<std::string> display = {}) {
+        int fds[2];
+        if (pipe(fds) != 0) {
+            throw std::runtime_error("pipe failed");
+        }
+        pid = fork();
+        if (pid == 0) {
+            dup2(fds[1], 1);
+            dup2(fds[1], 2);
+            close(fds[0]);
+            close(fds[1]);
+            if (display) {
+                display->empty() ? unsetenv("DISPLAY") : setenv("DISPLAY", display->c_str(), 1);
+            }
+            std::vector<char*> argv{const_cast<char*>(GLUT_IDLE_HOST)};
+            for (const std::string& a : args) {
+                argv.push_back(const_cast<char*>(a.c_str()));
+            }
+            argv.push_back(nullptr);
+            execv(argv[0], argv.data());
+            _exit(127);
+        }
+        close(fds[1]);
+        output = fds[0];
+        fcntl(output, F_SETFL, O_NONBLOCK);
+    }
+    ~HostProcess() {
+        if (!exitStatus) {
+            kill(pid, SIGKILL);
+            waitpid(pid, nullptr, 0);
+        }
+        close(output);
+    }
+
+    // The exit status, or nothing if the process has not ended within the
+    // given time (it is killed at destruction then).
+    std::optional<int> Wait(int timeoutMs) {
+        const auto deadline =
+            std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+        while (!exitStatus && std::chrono::steady_clock::now() < deadline) {
+            Drain();
+            int status = 0;
+            if (waitpid(pid, &status, WNOHANG) == pid) {
+                exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+            } else {
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            }
+        }
+        Drain();
+        return exitStatus;
+    }
+    const std::string& Output() const { return text; }
+
+private:
+    void Drain() {
+        char buffer[4096];
+        ssize_t n = 0;
+        while ((n = read(output, buffer, sizeof buffer)) > 0) {
+            text.append(buffer, static_cast<std::size_t>(n));
+        }
+    }
+
+    pid_t pid = -1;
+    int output = -1;
+    std::string text;
+    std::optional<int> exitStatus;
+};
+
+struct RunReport {
+    int ticks = 0;
+    double seconds = 0.0;
+    double cpu = 0.0;
+};
+
+std::optional<RunReport> ParseReport(const std::string& output) {
+    RunReport r;
+    const std::size_t at = output.find("ticks=");
+    if (at == std::string::npos || std::sscanf(output.c_str() + at, "ticks=%d seconds=%lf cpu=%lf",
+                                               &r.ticks, &r.seconds, &r.cpu) != 3) {
+        return std::nullopt;
+    }
+    return r;
+}
+
+// Waits for a mapped window titled Quillmere of the given width.
+std::optional<Window> WaitForWindowOfWidth(XTestClient& x, int width) {
+    for (int i = 0; i < 500; ++i) {
+        for (const Window w : x.FindWindows("Quillmere")) {
+            if (x.GetGeometry(w).width == width) {
+                return w;
+            }
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return std::nullopt;
+}
+
+TEST(ProgramTest, TicksThirtyTimesASecondWhileTheCpuSleeps) {
+    HostProcess host({"--seconds", "3"});
+    ASSERT_EQ(host.Wait(20'000), 0) << host.Output();
+    const std::optional<RunReport> report = ParseReport(host.Output());
+    ASSERT_TRUE(report) << "no report in: " << host.Output();
+    const double rate = report->ticks / report->seconds;
+    EXPECT_GE(rate, 27.0) << host.Output();
+    EXPECT_LE(rate, 30.5) << host.Output();
+    // A busy idle loop keeps a whole core going (a share near 1).
+    EXPECT_LT(report->cpu / report->seconds, 0.3)
+        << "the host used " << report->cpu << " s of CPU in " << report->seconds << " s";
+}
+
+TEST(ProgramTest, ClosingTheWindowEndsTheProgramWithStatusZero) {
+    HostProcess host({});
+    XTestClient x;
+    const std::optional<Window> window = WaitForWindowOfWidth(x, 1024);
+    ASSERT_TRUE(window) << "no 1024 pixel wide window titled Quillmere: " << host.Output();
+    x.RequestClose(*window);
+    EXPECT_EQ(host.Wait(5'000), 0) << host.Output();
+    EXPECT_TRUE(ParseReport(host.Output())) << "Run did not return: " << host.Output();
+}
+
+TEST(ProgramTest, TheHostWindowFollowsTheBannerInTheSameProcess) {
+    for (const bool closeBanner : {false, true}) {
+        HostProcess host({"--banner", "--seconds", "0.5"});
+        XTestClient x;
+        const std::optional<Window> banner = x.WaitForWindow("Quillmere", 5'000);
+        ASSERT_TRUE(banner) << "no banner: " << host.Output();
+        if (closeBanner) {
+            x.RequestClose(*banner);
+        } else {
+            x.MoveTo(*banner, 5, 5);
+            x.Focus(*banner);
+            x.Tap(XK_Return);
+        }
+        EXPECT_TRUE(WaitForWindowOfWidth(x, 1024))
+            << "no host window after the banner was " << (closeBanner ? "closed" : "dismissed");
+        EXPECT_EQ(host.Wait(10'000), 0) << host.Output();
+        const std::optional<RunReport> report = ParseReport(host.Output());
+        ASSERT_TRUE(report) << host.Output();
+        EXPECT_GT(report->ticks, 5);
+    }
+}
+
+TEST(ProgramTest, WithoutADisplayItSaysSoAndFails) {
+    for (const std::string display : {":", ":4095", ""}) {
+        HostProcess host({}, display);
+        EXPECT_EQ(host.Wait(10'000), kNoDisplayExitStatus)
+            << "DISPLAY=\"" << display << "\": " << host.Output();
+        EXPECT_NE(host.Output().find(display.empty() ? "DISPLAY is not set"
+                                                     : "could not open the X display"),
+                  std::string::npos)
+            << host.Output();
+        EXPECT_NE(host.Output().find("xvfb-run"), std::string::npos) << host.Output();
+    }
+}
+
+}  // namespace
