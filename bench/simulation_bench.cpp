@@ -1,9 +1,12 @@
 // One update tick of the world (StepAll) on the program's scene: canvas A
 // 48 x 48 at (100, 170), canvas B 12 x 12 at (600, 500), and the seven 4 x 4
-// swatches in a row above them, all of cell size 10.
+// swatches in a row above them, all of cell size 10. The scaling benchmarks
+// add N swatch copies lying over canvas A, as Alt-drags would leave them.
 #include <benchmark/benchmark.h>
 
+#include <cstdint>
 #include <cstdlib>
+#include <random>
 #include <vector>
 
 #include "cell.h"
@@ -21,7 +24,7 @@ struct SwatchColour {
 constexpr SwatchColour kSwatchColours[] = {
     {1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {1, 1, 0}, {1, 0.5f, 0}, {1, 0, 1}, {0.5f, 0.25f, 0.0625f}};
 
-void AddSwatch(tvWorld& world, int n, SwatchColour colour) {
+tvSurface2d* AddSwatch(tvWorld& world, int n, SwatchColour colour) {
     const int k = std::rand() % tvCell::kLayerCount;
     auto* swatch = new tvSurface2d(&world, static_cast<float>((n + 2) * 50), 30.0f, 10.0f, 4, 4);
     tvCell cell;
@@ -33,6 +36,7 @@ void AddSwatch(tvWorld& world, int n, SwatchColour colour) {
     layer.amount = 1.0f;
     cell.locked = true;
     swatch->Fill(cell);
+    return swatch;
 }
 
 // Different amounts in neighbouring cells, so that colour keeps moving.
@@ -55,7 +59,21 @@ public:
         canvases.push_back(new tvSurface2d(&world, 100.0f, 170.0f, 10.0f, 48, 48));
         canvases.push_back(new tvSurface2d(&world, 600.0f, 500.0f, 10.0f, 12, 12));
         for (int n = 0; n < 7; ++n) {
-            AddSwatch(world, n, kSwatchColours[n]);
+            swatches.push_back(AddSwatch(world, n, kSwatchColours[n]));
+        }
+    }
+
+    // Clones the swatches in turn and drops each clone at a place drawn from a
+    // fixed-seed generator, wholly inside canvas A (x 100..580, y 170..650)
+    // and at fractional positions, so the copies overlap each other as well.
+    void AddCopiesOverCanvasA(int count) {
+        std::mt19937 places(12345);
+        for (int n = 0; n < count; ++n) {
+            tvSurface2d* original = swatches[static_cast<std::size_t>(n) % swatches.size()];
+            tvSurface* copy = original->Clone();
+            const float x = 100.0f + static_cast<float>(places() % 44000) / 100.0f;
+            const float y = 170.0f + static_cast<float>(places() % 44000) / 100.0f;
+            copy->MoveBy(x - original->OriginX(), y - original->OriginY());
         }
     }
 
@@ -67,12 +85,14 @@ public:
 
     tvWorld world;
     std::vector<tvSurface2d*> canvases;
+    std::vector<tvSurface2d*> swatches;
 };
 
 // Every layer of every canvas cell holds colour. The colours are laid on
 // again before each tick, outside the timing, so every tick does the full work.
 void StepAllColoured(benchmark::State& state) {
     ProgramScene scene;
+    scene.AddCopiesOverCanvasA(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         state.PauseTiming();
         scene.ColourCanvases();
@@ -80,7 +100,13 @@ void StepAllColoured(benchmark::State& state) {
         scene.world.StepAll();
     }
 }
-BENCHMARK(StepAllColoured)->Unit(benchmark::kMicrosecond);
+BENCHMARK(StepAllColoured)
+    ->ArgName("copies")
+    ->Arg(0)
+    ->Arg(10)
+    ->Arg(100)
+    ->Arg(1000)
+    ->Unit(benchmark::kMillisecond);
 
 // The scene as the program starts: blank canvases, only the swatches spread.
 void StepAllBlank(benchmark::State& state) {
