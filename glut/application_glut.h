@@ -7,8 +7,8 @@
 //
 // Implemented: pointer position, modifiers, click and double-click, dragging,
 // cursor, window size (a user's resize is undone), view pan and zoom, the
-// wheel. Missing on Linux: nothing reads the notice text back; the popup menu
-// is not attached yet (GetMenu answers null).
+// wheel, and an idle callback that sleeps between updates.
+// Missing: the popup menu (GetMenu answers null until it lands).
 
 #include <string>
 

@@ -7,4 +7,6 @@
 // freeglut calls a registered idle callback in a tight loop and would keep a
 // whole core busy between updates; the host's idle callback waits here
 // instead, so input is still handled at once and the CPU sleeps in between.
+// Work that arrives without X input (a freeglut timer, a redisplay posted
+// from outside a callback) waits until the next update at the latest.
 void WaitForInputOrTimeout(double seconds);

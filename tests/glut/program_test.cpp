@@ -131,7 +131,8 @@ TEST(ProgramTest, TicksThirtyTimesASecondWhileTheCpuSleeps) {
     const std::optional<RunReport> report = ParseReport(host.Output());
     ASSERT_TRUE(report) << "no report in: " << host.Output();
     const double rate = report->ticks / report->seconds;
-    EXPECT_GE(rate, 27.0) << host.Output();
+    // Never more than 30 a second; somewhat fewer when other tests load the CPU.
+    EXPECT_GE(rate, 24.0) << host.Output();
     EXPECT_LE(rate, 30.5) << host.Output();
     // A busy idle loop keeps a whole core going (a share near 1).
     EXPECT_LT(report->cpu / report->seconds, 0.3)
