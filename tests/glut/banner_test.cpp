@@ -6,7 +6,6 @@
 
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
-#include <sys/resource.h>
 
 #include <GL/freeglut.h>
 
@@ -18,6 +17,7 @@
 #include <thread>
 
 #include "banner.h"
+#include "timing.h"
 #include "x_test_client.h"
 
 namespace {
@@ -26,18 +26,6 @@ namespace {
 const bool xThreadsReady = XInitThreads() != 0;
 
 constexpr unsigned long kButtonFace = 0xE0E0E0;
-
-double ThreadCpuSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_THREAD, &usage);
-    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) * 1e-6;
-}
-
-double RealSeconds() {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
 
 void Pause(int ms) {
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));

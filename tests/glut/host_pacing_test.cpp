@@ -2,31 +2,18 @@
 // idle wait on the X connection.
 #include "host_fixture.h"
 
-#include <sys/resource.h>
-
 #include <GL/freeglut.h>
 
 #include <algorithm>
 #include <chrono>
 
 #include "glut_callbacks.h"
+#include "timing.h"
 #include "wheel.h"
 
 using Events = std::vector<std::string>;
 
 namespace {
-
-double ThreadCpuSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_THREAD, &usage);
-    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) * 1e-6;
-}
-
-double RealSeconds() {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
 
 class HostPacingTest : public HostTest {
 protected:

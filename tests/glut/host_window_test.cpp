@@ -4,7 +4,6 @@
 
 #include <GL/freeglut.h>
 
-#include <cmath>
 #include <limits>
 
 namespace {
