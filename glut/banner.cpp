@@ -182,5 +182,7 @@ void ShowStartupBanner(const char* programNotice) {
     }
     // Nothing else may talk to the X server for a while; the window must go
     // from the screen now, not with the next request.
-    XFlush(display);
+    if (display) {
+        XFlush(display);
+    }
 }
