@@ -6,6 +6,8 @@
 #include "cell.h"
 #include "surface.h"
 
+class tvSpreadTargets;
+
 // A grid of columns x rows equal cells laid out from a movable top-left corner.
 // The current buffer is drawn and read by the spreading step; the step, Fill
 // and Clear write the next buffer, and Commit copies it over the current one.
@@ -34,6 +36,9 @@ public:
     ~tvSurface2d() override;
     // Hands the grid to the process-wide grid painter, if one is set.
     void Draw() override;
+    // Inside the world's StepAll the grids under each cell corner come from
+    // the targets gathered for the tick; otherwise every surface is asked.
+    // Both give the same result.
     void Step() override;
     // The world position of the cell's top-left corner; any integers give a point.
     virtual tvPoint CellOrigin(int column, int row) const;
@@ -54,6 +59,8 @@ public:
     float OriginY() const { return originY; }
 
 private:
+    void StepReference();
+    void StepAmong(const tvSpreadTargets& targets);
     void AllocateCells(int columns, int rows);
     std::size_t CellCount() const;
     std::ptrdiff_t CellIndex(int column, int row) const;

@@ -25,6 +25,18 @@ tvSurface* tvWorld::SurfaceAt(float x, float y) {
 }
 
 void tvWorld::StepAll() {
+    if (spreadTargets.Gather(firstSurface)) {
+        stepTargets = &spreadTargets;
+    }
+    StepEachThenCommit();
+    stepTargets = nullptr;
+}
+
+void tvWorld::StepAllReference() {
+    StepEachThenCommit();
+}
+
+void tvWorld::StepEachThenCommit() {
     for (tvSurface* s = firstSurface; s; s = s->NextSurface()) {
         s->Step();
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "spread_targets.h"
+
 class tvSurface;
 
 // Owns every surface and keeps them in one list, newest first. The list order
@@ -16,14 +18,25 @@ public:
     // The first surface in list order that the point hits, or none.
     tvSurface* SurfaceAt(float x, float y);
     // Every surface steps before any commits, so each step reads the state of
-    // the previous tick from every surface.
+    // the previous tick from every surface. The grids' steps find the grids
+    // under each cell corner through targets gathered once for the tick.
     void StepAll();
+    // The same tick with every step asking every surface at every cell
+    // corner. Slow, but plainly right; StepAll must give the same bits.
+    void StepAllReference();
     void ClearAll(bool flag);
 
     tvSurface* FirstSurface() const { return firstSurface; }
+    // The targets gathered for the tick that is being stepped, or none
+    // outside StepAll and when they could not be gathered.
+    const tvSpreadTargets* SpreadTargets() const { return stepTargets; }
 
 private:
     friend class tvSurface;
 
+    void StepEachThenCommit();
+
     tvSurface* firstSurface = nullptr;
+    tvSpreadTargets spreadTargets;
+    const tvSpreadTargets* stepTargets = nullptr;
 };
