@@ -90,31 +90,51 @@ public:
 
 // Every layer of every canvas cell holds colour. The colours are laid on
 // again before each tick, outside the timing, so every tick does the full work.
-void StepAllColoured(benchmark::State& state) {
+template <void (tvWorld::*step)()>
+void StepColoured(benchmark::State& state) {
     ProgramScene scene;
     scene.AddCopiesOverCanvasA(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         state.PauseTiming();
         scene.ColourCanvases();
         state.ResumeTiming();
-        scene.world.StepAll();
+        (scene.world.*step)();
     }
 }
-BENCHMARK(StepAllColoured)
-    ->ArgName("copies")
-    ->Arg(0)
-    ->Arg(10)
-    ->Arg(100)
-    ->Arg(1000)
-    ->Unit(benchmark::kMillisecond);
+
+void WithCopies(benchmark::internal::Benchmark* b) {
+    b->ArgName("copies")->Arg(0)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
+}
+
+// What the program runs; with more copies too, to show how the cost grows.
+void StepAllColoured(benchmark::State& state) {
+    StepColoured<&tvWorld::StepAll>(state);
+}
+BENCHMARK(StepAllColoured)->Apply(WithCopies)->Arg(3000)->Arg(10000);
+
+// Every surface asked at every corner: the figures before StepAll gathered targets.
+void StepAllReferenceColoured(benchmark::State& state) {
+    StepColoured<&tvWorld::StepAllReference>(state);
+}
+BENCHMARK(StepAllReferenceColoured)->Apply(WithCopies);
 
 // The scene as the program starts: blank canvases, only the swatches spread.
-void StepAllBlank(benchmark::State& state) {
+template <void (tvWorld::*step)()>
+void StepBlank(benchmark::State& state) {
     ProgramScene scene;
     for (auto _ : state) {
-        scene.world.StepAll();
+        (scene.world.*step)();
     }
 }
+
+void StepAllBlank(benchmark::State& state) {
+    StepBlank<&tvWorld::StepAll>(state);
+}
 BENCHMARK(StepAllBlank)->Unit(benchmark::kMicrosecond);
+
+void StepAllReferenceBlank(benchmark::State& state) {
+    StepBlank<&tvWorld::StepAllReference>(state);
+}
+BENCHMARK(StepAllReferenceBlank)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
