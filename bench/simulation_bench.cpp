@@ -52,6 +52,15 @@ void ColourEveryLayer(tvSurface2d& canvas) {
     canvas.Commit();
 }
 
+void Unlock(tvSurface2d& grid) {
+    for (int c = 0; c < grid.Columns(); ++c) {
+        for (int r = 0; r < grid.Rows(); ++r) {
+            grid.CurrentCell(c, r)->locked = false;
+            grid.NextCell(c, r)->locked = false;
+        }
+    }
+}
+
 class ProgramScene {
 public:
     ProgramScene() {
@@ -66,11 +75,15 @@ public:
     // Clones the swatches in turn and drops each clone at a place drawn from a
     // fixed-seed generator, wholly inside canvas A (x 100..580, y 170..650)
     // and at fractional positions, so the copies overlap each other as well.
-    void AddCopiesOverCanvasA(int count) {
+    // Unlocked copies take colour from the canvas and from each other.
+    void AddCopiesOverCanvasA(int count, bool locked = true) {
         std::mt19937 places(12345);
         for (int n = 0; n < count; ++n) {
             tvSurface2d* original = swatches[static_cast<std::size_t>(n) % swatches.size()];
-            tvSurface* copy = original->Clone();
+            auto* copy = static_cast<tvSurface2d*>(original->Clone());
+            if (!locked) {
+                Unlock(*copy);
+            }
             const float x = 100.0f + static_cast<float>(places() % 44000) / 100.0f;
             const float y = 170.0f + static_cast<float>(places() % 44000) / 100.0f;
             copy->MoveBy(x - original->OriginX(), y - original->OriginY());
@@ -117,6 +130,31 @@ void StepAllReferenceColoured(benchmark::State& state) {
     StepColoured<&tvWorld::StepAllReference>(state);
 }
 BENCHMARK(StepAllReferenceColoured)->Apply(WithCopies);
+
+// Copies whose cells are not locked are real targets of every corner over
+// them, so the work itself grows with the overlaps; this shows what finding
+// the targets near each corner saves then.
+template <void (tvWorld::*step)()>
+void StepUnlockedCopies(benchmark::State& state) {
+    ProgramScene scene;
+    scene.AddCopiesOverCanvasA(static_cast<int>(state.range(0)), false);
+    for (auto _ : state) {
+        state.PauseTiming();
+        scene.ColourCanvases();
+        state.ResumeTiming();
+        (scene.world.*step)();
+    }
+}
+
+void StepAllUnlockedCopies(benchmark::State& state) {
+    StepUnlockedCopies<&tvWorld::StepAll>(state);
+}
+BENCHMARK(StepAllUnlockedCopies)->Apply(WithCopies);
+
+void StepAllReferenceUnlockedCopies(benchmark::State& state) {
+    StepUnlockedCopies<&tvWorld::StepAllReference>(state);
+}
+BENCHMARK(StepAllReferenceUnlockedCopies)->Apply(WithCopies);
 
 // The scene as the program starts: blank canvases, only the swatches spread.
 template <void (tvWorld::*step)()>
