@@ -1,0 +1,17 @@
+#pragma once
+
+#include "cell.h"
+#include "grid_painter.h"
+
+// Draws one cell into rect: its five layers mixed on a white ground of weight
+// one, filled opaque, then a grey band along its edges, opaque when the cell
+// is locked and faint when it is not. Draws into the current frame and
+// relies on the frame set-up for blending and the view.
+void DrawCell(const tvCell& cell, tvBounds rect);
+
+// Draws a grid cell by cell from its current buffer, column by column and
+// within a column from the top row down.
+class tvCellByCellPainter final : public tvGridPainter {
+public:
+    void DrawGrid(const tvSurface2d& grid) override;
+};

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "app_mode_slave.h"
+
+class tvSurface;
+
+// Moves one surface with the pointer while the left button is held. It lives
+// on the heap, on top of the mode stack, and pops and deletes itself on the
+// release. Keys, presses and commands fall through to the mode beneath.
+class DragSurface final : public AppModeSlave {
+public:
+    // The surface is not owned; its world outlives the drag.
+    explicit DragSurface(tvSurface* surface) : surface(surface) {}
+    DragSurface(const DragSurface&) = delete;
+    DragSurface& operator=(const DragSurface&) = delete;
+
+    void OnMouseMove(float dx, float dy) override;
+    void OnMouseUp(float x, float y) override;
+
+private:
+    // Only the drag itself may end its life.
+    ~DragSurface() = default;
+    friend void StartDrag(tvSurface* surface);
+
+    tvSurface* surface;
+};
+
+// Pushes a new drag mode for the surface on top of the current mode stack.
+void StartDrag(tvSurface* surface);

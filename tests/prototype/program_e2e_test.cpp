@@ -1,0 +1,467 @@
+// The real program, started as a user starts it, on the test's Xvfb display:
+// its windows found by title, real input sent through XTest, its pixels read
+// back from the window with XGetImage, its exit status checked.
+// GoogleTest before Xlib, whose macros (None, Bool) break its headers.
+#include <gtest/gtest.h>
+
+#include <X11/Xlib.h>
+#include <X11/keysym.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cmath>
+#include <functional>
+#include <optional>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "x_test_client.h"
+
+namespace {
+
+void Pause(int ms) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
+
+// The program as a child process, its stdout and stderr collected.
+class Program {
+public:
+    Program() {
+        int fds[2];
+        if (pipe(fds) != 0) {
+            throw std::runtime_error("pipe failed");
+        }
+        pid = fork();
+        if (pid == 0) {
+            dup2(fds[1], 1);
+            dup2(fds[1], 2);
+            close(fds[0]);
+            close(fds[1]);
+            execl(QUILLMERE_PROGRAM, QUILLMERE_PROGRAM, static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        close(fds[1]);
+        output = fds[0];
+        fcntl(output, F_SETFL, O_NONBLOCK);
+    }
+    ~Program() {
+        if (!status) {
+            kill(pid, SIGKILL);
+            waitpid(pid, nullptr, 0);
+        }
+        close(output);
+    }
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    // The exit status, or nothing if the program is still running after the
+    // given time.
+    std::optional<int> Wait(int timeoutMs) {
+        const auto deadline =
+            std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+        do {
+            Drain();
+            int raw = 0;
+            if (waitpid(pid, &raw, WNOHANG) == pid) {
+                status = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
+            } else {
+                Pause(10);
+            }
+        } while (!status && std::chrono::steady_clock::now() < deadline);
+        Drain();
+        return status;
+    }
+    std::string Output() {
+        Drain();
+        return text;
+    }
+
+private:
+    void Drain() {
+        char buffer[4096];
+        ssize_t n = 0;
+        while ((n = read(output, buffer, sizeof buffer)) > 0) {
+            text.append(buffer, static_cast<std::size_t>(n));
+        }
+    }
+
+    pid_t pid = -1;
+    int output = -1;
+    std::string text;
+    std::optional<int> status;
+};
+
+struct Rgb {
+    float red;
+    float green;
+    float blue;
+};
+
+constexpr Rgb kWhite{1.0f, 1.0f, 1.0f};
+constexpr Rgb kOpaqueBand{0.5f, 0.5f, 0.5f};
+// The canvases' faint grey band over their white fill.
+constexpr Rgb kFaintBand{0.825f, 0.825f, 0.825f};
+
+struct Swatch {
+    const char* name;
+    Rgb colour;
+    int left;
+};
+
+constexpr Swatch kSwatches[] = {
+    {"red", {1.0f, 0.0f, 0.0f}, 100},       {"green", {0.0f, 1.0f, 0.0f}, 150},
+    {"blue", {0.0f, 0.0f, 1.0f}, 200},      {"yellow", {1.0f, 1.0f, 0.0f}, 250},
+    {"orange", {1.0f, 0.5f, 0.0f}, 300},    {"magenta", {1.0f, 0.0f, 1.0f}, 350},
+    {"brown", {0.5f, 0.25f, 0.0625f}, 400},
+};
+constexpr int kSwatchTop = 30;
+
+// A cell shows its colour halfway to white.
+Rgb OnWhite(Rgb c) {
+    return {(1.0f + c.red) * 0.5f, (1.0f + c.green) * 0.5f, (1.0f + c.blue) * 0.5f};
+}
+
+struct Pixel {
+    int red;
+    int green;
+    int blue;
+    explicit Pixel(unsigned long rgb)
+        : red(static_cast<int>(rgb >> 16 & 0xFF)),
+          green(static_cast<int>(rgb >> 8 & 0xFF)),
+          blue(static_cast<int>(rgb & 0xFF)) {}
+};
+
+std::string Describe(const XTestClient::Image& image, int x, int y) {
+    const Pixel p(image.At(x, y));
+    std::ostringstream out;
+    out << "pixel (" << x << ", " << y << ") is (" << p.red << ", " << p.green << ", " << p.blue
+        << ")";
+    return out.str();
+}
+
+// Each channel within one 8-bit step of value * 255: the values the program
+// draws fall between two steps (0.5 is 127.5), and blending rounds once more.
+::testing::AssertionResult Shows(const XTestClient::Image& image, int x, int y, Rgb expected) {
+    const Pixel p(image.At(x, y));
+    const float want[] = {expected.red * 255.0f, expected.green * 255.0f, expected.blue * 255.0f};
+    const int got[] = {p.red, p.green, p.blue};
+    for (int c = 0; c < 3; ++c) {
+        if (std::fabs(static_cast<float>(got[c]) - want[c]) > 1.0f) {
+            return ::testing::AssertionFailure()
+                   << Describe(image, x, y) << ", expected (" << want[0] << ", " << want[1] << ", "
+                   << want[2] << ") / 255";
+        }
+    }
+    return ::testing::AssertionSuccess();
+}
+
+bool IsWhite(const XTestClient::Image& image, int x, int y) {
+    return (image.At(x, y) & 0xFFFFFF) == 0xFFFFFF;
+}
+
+// Red clearly outweighs green and blue: the pixel holds red colour.
+bool IsReddish(const XTestClient::Image& image, int x, int y) {
+    const Pixel p(image.At(x, y));
+    return p.red >= 250 && p.green <= 235 && p.blue <= 235 && std::abs(p.green - p.blue) <= 2;
+}
+
+// The fill pixel of the 10-unit cell whose top-left corner is (x, y).
+struct Cell {
+    int x;
+    int y;
+    int FillX() const { return x + 4; }
+    int FillY() const { return y + 4; }
+};
+
+// Canvas A's cell (column, row).
+Cell CanvasACell(int column, int row) {
+    return {100 + 10 * column, 170 + 10 * row};
+}
+
+Cell CanvasBCell(int column, int row) {
+    return {600 + 10 * column, 500 + 10 * row};
+}
+
+struct Point {
+    int x;
+    int y;
+};
+
+class ProgramTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const std::optional<Window> found = x.WaitForWindow("Quillmere", 20'000);
+        ASSERT_TRUE(found) << "no banner titled Quillmere: " << program.Output();
+        banner = *found;
+        const XTestClient::Geometry g = x.GetGeometry(banner);
+        ASSERT_FALSE(g.width == 1024 && g.height == 800) << "the main window came first";
+        // Without a window manager, keyboard focus follows the pointer.
+        x.MoveTo(banner, 20, 20);
+        x.Tap(XK_Return);
+        WaitForMainWindow();
+    }
+
+    void TearDown() override {
+        if (window) {
+            x.RequestClose(window);
+        }
+        EXPECT_EQ(program.Wait(10'000), 0) << "closing the window; output: " << program.Output();
+    }
+
+    void WaitForMainWindow() {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        while (std::chrono::steady_clock::now() < deadline) {
+            const std::vector<Window> windows = x.FindWindows("Quillmere");
+            if (windows.size() == 1 && windows.front() != banner) {
+                const XTestClient::Geometry g = x.GetGeometry(windows.front());
+                if (g.width == 1024 && g.height == 800) {
+                    window = windows.front();
+                    x.Focus(window);
+                    // Mesa takes up the new window size only with a later
+                    // frame; until then part of the window is black.
+                    ASSERT_TRUE(WaitFor([&](const XTestClient::Image& image) {
+                        const Cell last = CanvasBCell(11, 11);
+                        return Shows(image, kSwatches[0].left + 5, kSwatchTop + 5,
+                                     OnWhite(kSwatches[0].colour)) &&
+                               IsWhite(image, CanvasACell(0, 0).FillX(),
+                                       CanvasACell(0, 0).FillY()) &&
+                               Shows(image, last.x + 9, last.y + 5, kFaintBand) &&
+                               IsWhite(image, 1023, 799);
+                    })) << "the scene was never drawn at the window's full size";
+                    return;
+                }
+            }
+            Pause(10);
+        }
+        FAIL() << "no single 1024 by 800 window titled Quillmere: " << program.Output();
+    }
+
+    XTestClient::Image Capture() { return x.Capture(window); }
+
+    // Captures until the condition holds, for up to the given time.
+    bool WaitFor(const std::function<bool(const XTestClient::Image&)>& condition,
+                 int timeoutMs = 5'000) {
+        const auto deadline =
+            std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+        do {
+            if (condition(Capture())) {
+                return true;
+            }
+            Pause(20);
+        } while (std::chrono::steady_clock::now() < deadline);
+        return false;
+    }
+
+    // A left-button drag. The program moves what is dragged by the pointer's
+    // change between update ticks, so the pointer rests a few ticks at the
+    // start; it is released once `arrived` sees the result of the last tick.
+    void Drag(Point from, Point to, const std::function<bool(const XTestClient::Image&)>& arrived,
+              bool alt = false) {
+        x.MoveTo(window, from.x, from.y);
+        Pause(300);
+        if (alt) {
+            x.Key(XK_Alt_L, true);
+        }
+        x.Button(1, true);
+        for (int i = 1; i <= 4; ++i) {
+            x.MoveTo(window, from.x + (to.x - from.x) * i / 4, from.y + (to.y - from.y) * i / 4);
+            Pause(30);
+        }
+        const bool done = WaitFor(arrived);
+        x.Button(1, false);
+        if (alt) {
+            x.Key(XK_Alt_L, false);
+        }
+        ASSERT_TRUE(done) << "the drag from (" << from.x << ", " << from.y << ") to (" << to.x
+                          << ", " << to.y << ") did not arrive";
+    }
+
+    Program program;
+    XTestClient x;
+    Window banner = 0;
+    Window window = 0;
+};
+
+TEST(ProgramStartTest, WaitsBehindTheBannerUntilItIsDismissed) {
+    Program program;
+    XTestClient x;
+    const std::optional<Window> banner = x.WaitForWindow("Quillmere", 20'000);
+    ASSERT_TRUE(banner) << "no banner titled Quillmere: " << program.Output();
+    Pause(500);
+    EXPECT_EQ(x.FindWindows("Quillmere").size(), 1u) << "a window opened beside the banner";
+    EXPECT_FALSE(program.Wait(0)) << "the program ended while the banner waited";
+    x.MoveTo(*banner, 20, 20);
+    x.Tap(XK_Return);
+    std::optional<Window> window;
+    for (int i = 0; i < 2000 && !window; ++i) {
+        const std::vector<Window> windows = x.FindWindows("Quillmere");
+        if (windows.size() == 1 && windows.front() != *banner &&
+            x.GetGeometry(windows.front()).width == 1024) {
+            window = windows.front();
+        }
+        Pause(10);
+    }
+    ASSERT_TRUE(window) << "no single window after the banner: " << program.Output();
+    const XTestClient::Geometry g = x.GetGeometry(*window);
+    EXPECT_EQ(g.width, 1024);
+    EXPECT_EQ(g.height, 800);
+    x.RequestClose(*window);
+    EXPECT_EQ(program.Wait(10'000), 0) << program.Output();
+}
+
+TEST_F(ProgramTest, ShowsSevenSwatchesAndTwoBlankCanvasesInPlace) {
+    const XTestClient::Image image = Capture();
+    for (const Swatch& swatch : kSwatches) {
+        SCOPED_TRACE(std::string(swatch.name) + " swatch");
+        for (int row = 0; row < 4; ++row) {
+            for (int column = 0; column < 4; ++column) {
+                const Cell cell{swatch.left + 10 * column, kSwatchTop + 10 * row};
+                EXPECT_TRUE(Shows(image, cell.FillX(), cell.FillY(), OnWhite(swatch.colour)));
+                EXPECT_TRUE(Shows(image, cell.x, cell.FillY(), kOpaqueBand));
+                EXPECT_TRUE(Shows(image, cell.x + 9, cell.FillY(), kOpaqueBand));
+            }
+        }
+        EXPECT_TRUE(Shows(image, swatch.left - 1, 50, kWhite)) << "left of the swatch";
+        EXPECT_TRUE(Shows(image, swatch.left + 40, 50, kWhite)) << "right of the swatch";
+        EXPECT_TRUE(Shows(image, swatch.left + 20, kSwatchTop - 1, kWhite)) << "above";
+        EXPECT_TRUE(Shows(image, swatch.left + 20, kSwatchTop + 40, kWhite)) << "below";
+    }
+    struct Canvas {
+        const char* name;
+        Cell (*cell)(int, int);
+        int cells;
+    };
+    for (const Canvas& canvas :
+         {Canvas{"canvas A", CanvasACell, 48}, {"canvas B", CanvasBCell, 12}}) {
+        SCOPED_TRACE(canvas.name);
+        for (int row = 0; row < canvas.cells; ++row) {
+            for (int column = 0; column < canvas.cells; ++column) {
+                const Cell cell = canvas.cell(column, row);
+                ASSERT_TRUE(Shows(image, cell.FillX(), cell.FillY(), kWhite));
+                ASSERT_TRUE(Shows(image, cell.x, cell.y + 5, kFaintBand));
+            }
+        }
+        const Cell first = canvas.cell(0, 0);
+        const Cell last = canvas.cell(canvas.cells - 1, canvas.cells - 1);
+        EXPECT_TRUE(Shows(image, first.x - 1, first.y + 5, kWhite)) << "left of the canvas";
+        EXPECT_TRUE(Shows(image, first.x + 5, first.y - 1, kWhite)) << "above the canvas";
+        EXPECT_TRUE(Shows(image, last.x + 9, last.y + 5, kFaintBand)) << "its right band";
+        EXPECT_TRUE(Shows(image, last.x + 10, last.y + 5, kWhite)) << "right of the canvas";
+        EXPECT_TRUE(Shows(image, last.x + 5, last.y + 10, kWhite)) << "below the canvas";
+    }
+    EXPECT_TRUE(Shows(image, 900, 100, kWhite));
+    EXPECT_TRUE(Shows(image, 1023, 799, kWhite));
+}
+
+TEST_F(ProgramTest, SwatchDraggedOntoCanvasAColoursItsCellsAndTheColourSpreads) {
+    // The red swatch, grabbed 20 units into it, lands with its corner on
+    // canvas A cell (22, 22); canvas A is drawn over it.
+    const Cell under = CanvasACell(23, 23);
+    Drag({120, 50}, {340, 410}, [&](const XTestClient::Image& image) {
+        return IsReddish(image, under.FillX(), under.FillY());
+    });
+    EXPECT_TRUE(WaitFor([&](const XTestClient::Image& image) {
+        return IsWhite(image, kSwatches[0].left + 5, kSwatchTop + 5);
+    })) << "the red swatch is still in the row";
+
+    const Cell beside = CanvasACell(27, 23);
+    const Cell far = CanvasACell(35, 23);
+    EXPECT_TRUE(WaitFor([&](const XTestClient::Image& image) {
+        return IsReddish(image, beside.FillX(), beside.FillY()) &&
+               IsReddish(image, far.FillX(), far.FillY());
+    })) << "the colour did not spread to cells (27, 23) and (35, 23)";
+
+    // It fades as it goes: too far away no colour arrives.
+    const XTestClient::Image image = Capture();
+    const Cell corner = CanvasACell(0, 47);
+    EXPECT_TRUE(Shows(image, corner.FillX(), corner.FillY(), kWhite)) << "canvas A's far corner";
+    const Pixel near(image.At(under.FillX(), under.FillY()));
+    const Pixel spread(image.At(far.FillX(), far.FillY()));
+    EXPECT_LT(near.green, spread.green) << "colour under the swatch is stronger than 12 cells away";
+}
+
+TEST_F(ProgramTest, AltAloneClearsNothingAndAnyKeyWhitensTheCanvases) {
+    // The green swatch onto canvas B, then away from it again.
+    const Cell under = CanvasBCell(5, 5);
+    Drag({170, 50}, {660, 560}, [&](const XTestClient::Image& image) {
+        return !IsWhite(image, under.FillX(), under.FillY());
+    });
+    const Cell spread = CanvasBCell(1, 1);
+    ASSERT_TRUE(WaitFor([&](const XTestClient::Image& image) {
+        return !IsWhite(image, spread.FillX(), spread.FillY());
+    })) << "the colour did not spread over canvas B";
+    Drag({660, 560}, {860, 300}, [&](const XTestClient::Image& image) {
+        return Shows(image, 845, 285, OnWhite(kSwatches[1].colour));
+    });
+
+    x.Tap(XK_Alt_L);
+    Pause(300);
+    XTestClient::Image image = Capture();
+    EXPECT_FALSE(IsWhite(image, under.FillX(), under.FillY())) << "Alt alone cleared canvas B";
+
+    // Left alone the colour fades over seconds; a key clears it at once.
+    x.Tap(XK_c);
+    const auto keyTime = std::chrono::steady_clock::now();
+    const bool white = WaitFor([&](const XTestClient::Image& image) {
+        for (int row = 0; row < 12; ++row) {
+            for (int column = 0; column < 12; ++column) {
+                const Cell cell = CanvasBCell(column, row);
+                if (!IsWhite(image, cell.FillX(), cell.FillY())) {
+                    return false;
+                }
+            }
+        }
+        return true;
+    });
+    const auto waited = std::chrono::duration_cast<std::chrono::milliseconds>(
+        std::chrono::steady_clock::now() - keyTime);
+    ASSERT_TRUE(white) << "canvas B never went white";
+    EXPECT_LT(waited.count(), 1500) << "canvas B went white only after " << waited.count() << " ms";
+
+    image = Capture();
+    EXPECT_TRUE(Shows(image, 845, 285, OnWhite(kSwatches[1].colour))) << "the moved green swatch";
+    for (const Swatch& swatch : kSwatches) {
+        if (swatch.left != kSwatches[1].left) {
+            EXPECT_TRUE(Shows(image, swatch.left + 15, kSwatchTop + 15, OnWhite(swatch.colour)))
+                << swatch.name << " swatch";
+        }
+    }
+}
+
+TEST_F(ProgramTest, AltDragMovesACopyAndLeavesTheSwatchInPlace) {
+    const Swatch& yellow = kSwatches[3];
+    Drag(
+        {yellow.left + 20, 50}, {820, 300},
+        [&](const XTestClient::Image& image) {
+            return Shows(image, 805, 285, OnWhite(yellow.colour));
+        },
+        true);
+    const XTestClient::Image image = Capture();
+    for (int row = 0; row < 4; ++row) {
+        for (int column = 0; column < 4; ++column) {
+            EXPECT_TRUE(Shows(image, yellow.left + 10 * column + 4, kSwatchTop + 10 * row + 4,
+                              OnWhite(yellow.colour)))
+                << "the original, cell (" << column << ", " << row << ")";
+            EXPECT_TRUE(
+                Shows(image, 800 + 10 * column + 4, 280 + 10 * row + 4, OnWhite(yellow.colour)))
+                << "the copy, cell (" << column << ", " << row << ")";
+        }
+    }
+    EXPECT_TRUE(Shows(image, 799, 300, kWhite)) << "left of the copy";
+    EXPECT_TRUE(Shows(image, 840, 300, kWhite)) << "right of the copy";
+}
+
+TEST_F(ProgramTest, ClosingTheWindowEndsTheProgramWithStatusZero) {
+    x.RequestClose(window);
+    EXPECT_EQ(program.Wait(10'000), 0) << program.Output();
+    EXPECT_TRUE(x.FindWindows("Quillmere").empty());
+    window = 0;
+}
+
+}  // namespace
