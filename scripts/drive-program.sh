@@ -1,0 +1,82 @@
+# Shell functions that start Quillmere on the current X display and drive it
+# the way a user does, through xdotool. Sourced by run.sh, screenshot.sh and
+# measure-program.sh; DISPLAY must name a running X server.
+#
+# Without a window manager (as under Xvfb) keyboard focus follows the pointer,
+# so the pointer is moved into a window before anything is typed.
+
+# qm_start LOGFILE COMMAND...: starts the program (COMMAND may begin with
+# env VAR=value) in the background, its output to LOGFILE; sets QM_PID.
+qm_start() {
+    local log=$1
+    shift
+    "$@" >"$log" 2>&1 &
+    QM_PID=$!
+}
+
+# The ids of the visible windows titled exactly "Quillmere".
+qm_windows() {
+    xdotool search --onlyvisible --name '^Quillmere$' 2>/dev/null || true
+}
+
+qm_size_of() {
+    xdotool getwindowgeometry "$1" 2>/dev/null | sed -n 's/^ *Geometry: //p'
+}
+
+# Waits for the start-up banner and dismisses it with Return.
+qm_dismiss_banner() {
+    local banner
+    banner=$(timeout 20 xdotool search --sync --onlyvisible --name '^Quillmere$' | head -n 1) || {
+        echo "drive-program: the start-up banner did not appear" >&2
+        return 1
+    }
+    xdotool mousemove --sync --window "$banner" 20 20
+    xdotool key Return
+}
+
+# Waits for the program's 1024 by 800 window; sets QM_WINDOW.
+qm_wait_main_window() {
+    local w
+    for _ in $(seq 1 200); do
+        for w in $(qm_windows); do
+            if [ "$(qm_size_of "$w")" = 1024x800 ]; then
+                QM_WINDOW=$w
+                return 0
+            fi
+        done
+        sleep 0.05
+    done
+    echo "drive-program: no 1024x800 window titled Quillmere appeared" >&2
+    return 1
+}
+
+# qm_drag X1 Y1 X2 Y2: a left-button drag between two window pixels. The
+# program samples the pointer once per update tick (30 a second) and moves
+# what is dragged by the change since the last tick, so the pointer rests a
+# few ticks before the press and before the release.
+qm_drag() {
+    local x1=$1 y1=$2 x2=$3 y2=$4 i
+    xdotool mousemove --sync --window "$QM_WINDOW" "$x1" "$y1"
+    sleep 0.2
+    xdotool mousedown 1
+    for i in 1 2 3 4 5; do
+        xdotool mousemove --window "$QM_WINDOW" $((x1 + (x2 - x1) * i / 5)) $((y1 + (y2 - y1) * i / 5))
+        sleep 0.05
+    done
+    sleep 0.2
+    xdotool mouseup 1
+}
+
+# The short demo: two swatches (red and blue) dragged onto canvas A, where
+# their colours spread towards each other.
+qm_demo_drags() {
+    qm_drag 120 50 250 330
+    qm_drag 220 50 400 430
+}
+
+qm_stop() {
+    if [ -n "${QM_PID:-}" ] && kill -0 "$QM_PID" 2>/dev/null; then
+        kill "$QM_PID"
+        wait "$QM_PID" 2>/dev/null || true
+    fi
+}

@@ -1,0 +1,85 @@
+#!/usr/bin/env bash
+# Measures the real program under a private Xvfb server with Mesa's software
+# renderer: whole-process CPU (all threads, from /proc/<pid>/stat) and frames
+# per second, first at rest as it starts, then with two swatches spreading
+# colour on canvas A.
+#
+# Frames are counted outside the program: a small preloaded library wraps
+# glXSwapBuffers, which glutSwapBuffers ends in, and writes the running count
+# to a file. The program itself is the unmodified binary.
+#
+# Usage: measure-program.sh [seconds per phase] [binary]
+#        (defaults: 10, build/prototype/quillmere)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+seconds=${1:-10}
+binary=${2:-build/prototype/quillmere}
+
+if [ -z "${QM_UNDER_XVFB:-}" ]; then
+    exec env QM_UNDER_XVFB=1 bash scripts/with-xvfb.sh bash "$0" "$seconds" "$binary"
+fi
+
+source scripts/drive-program.sh
+work=$(mktemp -d)
+trap 'qm_stop; rm -rf "$work"' EXIT
+
+cat >"$work/count_swaps.c" <<'C'
+#define _GNU_SOURCE
+#include <dlfcn.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <time.h>
+
+typedef void (*SwapFn)(void*, unsigned long);
+static unsigned long swaps;
+
+void glXSwapBuffers(void* display, unsigned long drawable) {
+    static SwapFn real;
+    if (!real) {
+        real = (SwapFn)dlsym(RTLD_NEXT, "glXSwapBuffers");
+    }
+    real(display, drawable);
+    ++swaps;
+    const char* path = getenv("QM_SWAP_COUNT_FILE");
+    FILE* f = path ? fopen(path, "w") : NULL;
+    if (f) {
+        fprintf(f, "%lu\n", swaps);
+        fclose(f);
+    }
+}
+C
+cc -O2 -shared -fPIC -o "$work/count_swaps.so" "$work/count_swaps.c" -ldl
+
+# Sum of user and system time of every thread, in clock ticks.
+cpu_ticks() {
+    awk '{print $14 + $15}' "/proc/$QM_PID/stat"
+}
+
+swaps() {
+    cat "$work/swaps" 2>/dev/null || echo 0
+}
+
+measure() {
+    local label=$1 t0 t1 c0 c1 s0 s1
+    t0=$(date +%s.%N); c0=$(cpu_ticks); s0=$(swaps)
+    sleep "$seconds"
+    t1=$(date +%s.%N); c1=$(cpu_ticks); s1=$(swaps)
+    awk -v label="$label" -v t0="$t0" -v t1="$t1" -v c=$((c1 - c0)) -v s=$((s1 - s0)) \
+        -v hz="$(getconf CLK_TCK)" 'BEGIN {
+            t = t1 - t0
+            printf "%-22s CPU %5.1f%% of one core   %5.1f frames/s   (%d frames in %.1f s)\n",
+                label, 100 * c / hz / t, s / t, s, t }'
+}
+
+qm_start "$work/program.log" \
+    env LD_PRELOAD="$work/count_swaps.so" QM_SWAP_COUNT_FILE="$work/swaps" "$binary"
+qm_dismiss_banner
+qm_wait_main_window
+# Start-up and the first frames are left out.
+sleep 2
+measure "at rest:"
+qm_demo_drags
+xdotool mousemove --window "$QM_WINDOW" 900 700
+sleep 2
+measure "two swatches on canvas:"

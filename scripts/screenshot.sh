@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Starts the real program under a private Xvfb server, dismisses the banner,
+# drags two swatches onto canvas A, lets the colour spread for a few seconds
+# and saves a PNG of the window.
+# Usage: screenshot.sh [output.png] [binary]   (defaults: docs/screenshot.png,
+# build/prototype/quillmere)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+output=${1:-docs/screenshot.png}
+binary=${2:-build/prototype/quillmere}
+
+if [ -z "${QM_UNDER_XVFB:-}" ]; then
+    exec env QM_UNDER_XVFB=1 bash scripts/with-xvfb.sh bash "$0" "$output" "$binary"
+fi
+
+source scripts/drive-program.sh
+log=$(mktemp)
+trap 'qm_stop; rm -f "$log"' EXIT
+
+qm_start "$log" "$binary"
+qm_dismiss_banner
+qm_wait_main_window
+qm_demo_drags
+sleep 3
+mkdir -p "$(dirname "$output")"
+import -window "$QM_WINDOW" "$output"
+echo "Saved a screenshot of Quillmere to $output"
