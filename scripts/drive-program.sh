@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Shell functions that start Quillmere on the current X display and drive it
 # the way a user does, through xdotool. Sourced by run.sh, screenshot.sh and
 # measure-program.sh; DISPLAY must name a running X server.
