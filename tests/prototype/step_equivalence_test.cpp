@@ -133,19 +133,19 @@ void ExpectSameRuns(RandomRun::Kind kind, std::uint32_t firstSeed, int seeds, in
 }
 
 TEST(StepEquivalence, SmallWorldsOnQuarterUnitsAndAtRandomPlaces) {
-    ExpectSameRuns(RandomRun::Kind::kOrdinary, 1000, 200, 40);
+    ExpectSameRuns(RandomRun::Kind::kOrdinary, 1000, 120, 40);
 }
 
 TEST(StepEquivalence, WorldsFarFromTheOriginWhereCornersRound) {
-    ExpectSameRuns(RandomRun::Kind::kFar, 2000, 200, 40);
+    ExpectSameRuns(RandomRun::Kind::kFar, 2000, 100, 40);
 }
 
 TEST(StepEquivalence, ManyGridsPiledOverOneArea) {
-    ExpectSameRuns(RandomRun::Kind::kCrowded, 3000, 12, 30);
+    ExpectSameRuns(RandomRun::Kind::kCrowded, 3000, 6, 30);
 }
 
 TEST(StepEquivalence, NonFiniteHugeAndSubnormalPlacesAndCellSizes) {
-    ExpectSameRuns(RandomRun::Kind::kOdd, 4000, 200, 30);
+    ExpectSameRuns(RandomRun::Kind::kOdd, 4000, 150, 30);
 }
 
 }  // namespace
