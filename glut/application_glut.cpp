@@ -42,7 +42,7 @@ ApplicationGLUT::~ApplicationGLUT() {
 }
 
 AppMenu* ApplicationGLUT::GetMenu() {
-    return nullptr;
+    return &menu;
 }
 
 bool ApplicationGLUT::Init() {

@@ -7,11 +7,12 @@
 //
 // Implemented: pointer position, modifiers, click and double-click, dragging,
 // cursor, window size (a user's resize is undone), view pan and zoom, the
-// wheel, and an idle callback that sleeps between updates.
-// Missing: the popup menu (GetMenu answers null until it lands).
+// wheel, the popup menu that GetMenu hands out, and an idle callback that
+// sleeps between updates.
 
 #include <string>
 
+#include "app_menu_glut.h"
 #include "application.h"
 
 class ApplicationGLUT : public Application {
@@ -71,7 +72,9 @@ private:
         bool operator==(const Pixel&) const = default;
     };
 
-    // The popup menu will live here as a member once it lands.
+    // Constructed after the Application base and destroyed after the wheel
+    // is released.
+    AppMenuGLUT menu;
     float pixelScale = 1.0f;
     float zoom = 1.0f;
     Vec2 pan;
