@@ -1,0 +1,91 @@
+// The menu as this program leaves it: handed out by the host but never
+// created. Its own process, so that no other test has created it first.
+// GoogleTest before Xlib, whose macros (None, Bool) break its headers.
+#include <gtest/gtest.h>
+
+#include <GL/freeglut.h>
+#include <GL/glx.h>
+
+#include <chrono>
+#include <thread>
+
+#include "applet_mode_master.h"
+#include "application_glut.h"
+#include "event_log.h"
+#include "recording_mode.h"
+#include "x_test_client.h"
+
+namespace {
+
+void PumpFor(Display* glutDisplay, XTestClient& x, std::chrono::milliseconds duration) {
+    const auto end = std::chrono::steady_clock::now() + duration;
+    while (std::chrono::steady_clock::now() < end) {
+        x.Sync();
+        XSync(glutDisplay, False);
+        glutMainLoopEvent();
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+}
+
+bool AnyMenuWindowShowing(XTestClient& x) {
+    Display* display = x.GetDisplay();
+    Window root = 0;
+    Window parent = 0;
+    Window* children = nullptr;
+    unsigned count = 0;
+    bool showing = false;
+    XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count);
+    for (unsigned i = 0; i < count; ++i) {
+        XWindowAttributes attributes{};
+        showing = showing || (XGetWindowAttributes(display, children[i], &attributes) &&
+                              attributes.map_state == IsViewable && attributes.override_redirect);
+    }
+    if (children) {
+        XFree(children);
+    }
+    return showing;
+}
+
+TEST(MenuBeforeCreateTest, EveryOperationIsIgnoredAndTheRightButtonShowsNothing) {
+    ApplicationGLUT* host = CreateApplication();
+    ASSERT_NE(host, nullptr);
+    EventLog log;
+    RecordingMode mode(log, "main");
+    AppletModeMaster stack(host, &mode);
+    host->Application::Run(static_cast<Applet*>(&stack));
+    AppMenu* menu = mode.GetMenu();
+    ASSERT_NE(menu, nullptr) << "the host hands out no menu";
+    EXPECT_EQ(menu, host->GetMenu());
+    EXPECT_FALSE(menu->IsCreated());
+
+    bool flag = true;
+    menu->AddSubMenu("File");
+    menu->AddEntry("Open", 5, 'o', &flag);
+    menu->AddSeparator();
+    menu->SetEnabled(5, false);
+    menu->SetToggle(5, false);
+    EXPECT_EQ(glutGetMenu(), 0) << "a GLUT menu was made";
+    EXPECT_TRUE(flag) << "SetToggle changed the byte of an entry never added";
+    EXPECT_FALSE(menu->HasCommand(5));
+    int id = 0;
+    EXPECT_FALSE(menu->FindByKey('O', id));
+    EXPECT_FALSE(menu->HandleKey('o'));
+    menu->Invoke(5);
+    menu->Invoke(-1);
+    log.Clear();
+
+    XTestClient x;
+    const Window window = glXGetCurrentDrawable();
+    Display* glutDisplay = glXGetCurrentDisplay();
+    PumpFor(glutDisplay, x, std::chrono::milliseconds(100));
+    x.MoveTo(window, 200, 200);
+    x.Click(3);
+    PumpFor(glutDisplay, x, std::chrono::milliseconds(200));
+    EXPECT_FALSE(AnyMenuWindowShowing(x)) << "a menu opened on the right click";
+    for (const std::string& line : log.Entries()) {
+        EXPECT_EQ(line.find("OnMouse"), std::string::npos) << line;
+        EXPECT_EQ(line.find("OnCommand"), std::string::npos) << line;
+    }
+}
+
+}  // namespace
