@@ -174,7 +174,12 @@ bool AppMenuGLUT::FindById(int id, int& subMenu, int& entry, bool** toggle) {
     return true;
 }
 
+// Key 0 marks an entry without a shortcut, so it never finds one: otherwise a
+// stray 0 would invoke the first entry that has no key.
 bool AppMenuGLUT::FindByKey(int key, int& id) {
+    if (key == 0) {
+        return false;
+    }
     int s = 0;
     int e = 0;
     if (!FindSlot([key](const AppMenuEntry& slot) { return slot.key == key; }, s, e)) {

@@ -98,6 +98,9 @@ TEST_F(MenuTest, LetterKeysAreStoredUpperCaseAndFoundByTheOtherCase) {
     EXPECT_TRUE(menu.HandleKey('n'));
     EXPECT_TRUE(menu.HandleKey('1'));
     EXPECT_FALSE(menu.HandleKey(1000)) << "the code of the Left key";
+    menu.AddEntry("No shortcut", 12, 0, nullptr);
+    EXPECT_FALSE(menu.FindByKey(0, id)) << "key 0 means no shortcut";
+    EXPECT_FALSE(menu.HandleKey(0)) << "key 0 must not invoke an entry without a shortcut";
     EXPECT_EQ(Commands(), (Lines{"tool.OnCommand(10)", "main.OnCommand(10)", "tool.OnCommand(11)",
                                  "main.OnCommand(11)"}));
 }
