@@ -6,9 +6,13 @@ namespace {
 
 // The single-precision value nearest to 1/32767, so that both 0 and 1 can be drawn.
 constexpr float kRandomScale = 1.0f / 32767.0f;
+// Components are drawn as 15-bit integers. glibc's rand() reaches 2^31 - 1,
+// which would put colours far outside 0..1; where RAND_MAX is 32767 the
+// reduction changes nothing, so a seed draws the same colours everywhere.
+constexpr int kRandomRange = 32768;
 
 float RandomComponent() {
-    return static_cast<float>(std::rand()) * kRandomScale;
+    return static_cast<float>(std::rand() % kRandomRange) * kRandomScale;
 }
 
 }  // namespace

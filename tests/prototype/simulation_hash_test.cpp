@@ -95,7 +95,7 @@ TEST(SimulationHash, SeededSceneAfterManyTicksIsUnchanged) {
         }
     }
 
-    EXPECT_EQ(HashOf(world), 0x2effcda29b54fc69ULL);
+    EXPECT_EQ(HashOf(world), 0x81330abbb1832455ULL);
 }
 
 }  // namespace

@@ -54,7 +54,7 @@ TEST(GridConstruction, DrawsLayerColoursCurrentBufferFirstInIndexOrder) {
     std::srand(1234);
     std::vector<int> draws;
     for (int i = 0; i < kDraws; ++i) {
-        draws.push_back(std::rand());
+        draws.push_back(std::rand() % 32768);
     }
     const float scale = 1.0f / 32767.0f;
 
