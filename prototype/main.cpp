@@ -31,7 +31,13 @@ int main() {
         // Building the stack pushes the main mode, which builds the scene.
         AppletModeMaster stack(application, &mainMode);
         application->Run(static_cast<Applet*>(&stack));
-        // Run returns once the window is closed.
+        // Run returns once the window is closed. Closed during a drag, the
+        // drag mode is still on the stack; the release ends it, and it frees
+        // itself as on any release.
+        if (application->IsMouseDown()) {
+            const Vec2 p = application->GetMousePos();
+            application->OnMouseUp(p.x, p.y);
+        }
         delete application;
     }
     return 0;
