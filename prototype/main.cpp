@@ -4,9 +4,9 @@
 #include "applet_mode_master.h"
 #include "application_glut.h"
 #include "banner.h"
-#include "cell_drawing.h"
 #include "grid_painter.h"
 #include "main_mode.h"
+#include "region_painter.h"
 
 namespace {
 
@@ -24,7 +24,7 @@ int main() {
         return 0;
     }
     application->SetNotice(kNotice);
-    tvCellByCellPainter painter;
+    tvRegionPainter painter;
     SetGridPainter(&painter);
     tv1MainMode mainMode;
     {

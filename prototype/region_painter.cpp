@@ -1,0 +1,125 @@
+#include "region_painter.h"
+
+#include <GL/gl.h>
+
+#include <cmath>
+#include <cstddef>
+#include <optional>
+
+#include "colour_byte.h"
+#include "draw_kit.h"
+#include "pixel_view.h"
+#include "surface2d.h"
+
+namespace {
+
+constexpr float kLockedOutlineAlpha = 1.0f;
+constexpr float kUnlockedOutlineAlpha = 0.35f;
+constexpr float kSmallestCell = 2.0f;
+constexpr float kLargestCell = 32.0f;
+// Farther out llvmpipe clips rectangles before rasterising them, which no
+// test here has shown to keep every pixel; such grids are drawn cell by cell.
+constexpr double kPixelReach = 8192.0;
+// Whole numbers below 2^24 add exactly in single precision, so every edge is
+// the float the cell-by-cell painter computes for it, however it is summed.
+constexpr double kExactRange = 16777216.0;
+
+bool WholeNumber(float value) {
+    return std::isfinite(value) && std::floor(value) == value;
+}
+
+bool CellSizeFits(float size) {
+    return WholeNumber(size) && size >= kSmallestCell && size <= kLargestCell;
+}
+
+bool WithinReach(double pixel) {
+    return std::fabs(pixel) <= kPixelReach;
+}
+
+std::optional<tvPixelView> CurrentView() {
+    float modelview[16];
+    float projection[16];
+    int viewport[4];
+    glGetFloatv(GL_MODELVIEW_MATRIX, modelview);
+    glGetFloatv(GL_PROJECTION_MATRIX, projection);
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    return WholePixelView(modelview, projection, viewport);
+}
+
+bool OnWholePixels(const tvSurface2d& grid) {
+    const float width = grid.CellWidth();
+    const float height = grid.CellHeight();
+    const float x = grid.OriginX();
+    const float y = grid.OriginY();
+    if (grid.Columns() < 1 || grid.Rows() < 1 || !CellSizeFits(width) || !CellSizeFits(height) ||
+        !WholeNumber(x) || !WholeNumber(y)) {
+        return false;
+    }
+    const std::optional<tvPixelView> view = CurrentView();
+    if (!view) {
+        return false;
+    }
+    const double wide = grid.Columns() * static_cast<double>(width);
+    const double high = grid.Rows() * static_cast<double>(height);
+    if (std::fabs(x) + wide >= kExactRange || std::fabs(y) + high >= kExactRange) {
+        return false;
+    }
+    const double left = view->left + static_cast<double>(x);
+    const double top = view->top - static_cast<double>(y);
+    return WithinReach(left) && WithinReach(left + wide) && WithinReach(top) &&
+           WithinReach(top - high);
+}
+
+void ApplyBytes(const tvRgb& rgb) {
+    SetDrawColour(ColourForByte(rgb[0]), ColourForByte(rgb[1]), ColourForByte(rgb[2]));
+}
+
+}  // namespace
+
+void tvRegionPainter::DrawGrid(const tvSurface2d& grid) {
+    if (DrawRegions(grid)) {
+        ++regionGrids;
+        return;
+    }
+    ++cellByCellGrids;
+    cellByCell.DrawGrid(grid);
+}
+
+bool tvRegionPainter::DrawRegions(const tvSurface2d& grid) {
+    if (!OnWholePixels(grid) || !CellLooks(grid, looks)) {
+        return false;
+    }
+    const int columns = grid.Columns();
+    const int cellWidth = static_cast<int>(grid.CellWidth());
+    const int cellHeight = static_cast<int>(grid.CellHeight());
+    const float x = grid.OriginX();
+    const float y = grid.OriginY();
+    SplitIntoRegions(looks, columns, grid.Rows(), regions);
+
+    // Everything here is opaque and its bytes are known, so blending would
+    // only cost llvmpipe a read of every pixel it writes.
+    const bool blending = glIsEnabled(GL_BLEND) == GL_TRUE;
+    glDisable(GL_BLEND);
+    SetDrawAlpha(1.0f);
+    for (const tvCellRegion& region : regions) {
+        const tvCellLook& look =
+            looks[static_cast<std::size_t>(region.column) +
+                  static_cast<std::size_t>(region.row) * static_cast<std::size_t>(columns)];
+        rects.clear();
+        AppendRegionRects(region, cellWidth, cellHeight, rects);
+        for (const tvPixelRect& rect : rects) {
+            ApplyBytes(rect.band ? look.band : look.fill);
+            FillRect(tvBounds{x + static_cast<float>(rect.left), x + static_cast<float>(rect.right),
+                              y + static_cast<float>(rect.top),
+                              y + static_cast<float>(rect.bottom)});
+        }
+    }
+    if (blending) {
+        glEnable(GL_BLEND);
+    }
+
+    const tvCell* last = grid.CurrentCell(columns - 1, grid.Rows() - 1);
+    SetDrawAlpha(last->locked ? kLockedOutlineAlpha : kUnlockedOutlineAlpha);
+    OutlineColour().Apply();
+    return true;
+}
