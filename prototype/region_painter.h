@@ -9,12 +9,12 @@
 
 // Draws a grid as a few opaque rectangles instead of a quad and a ten-vertex
 // strip per cell. Neighbouring cells that look the same are drawn together:
-// the band colour over their whole region, their fill inside, and the lines
-// where they meet. The band bytes, which the cell-by-cell drawing gets by
+// the band round their region, their fill inside it, and the bands where
+// they meet. The band bytes, which the cell-by-cell drawing gets by
 // blending the outline grey over each fill, are worked out beforehand, so
 // everything is drawn opaque and overlapping lines do no harm. Software
 // renderers spend their time per primitive; a blank canvas of 48 x 48 cells
-// takes 96 rectangles here against 2,304 quads and 2,304 strips.
+// takes 99 rectangles here against 2,304 quads and 2,304 strips.
 //
 // The frame it draws is byte for byte the one the cell-by-cell painter
 // draws on Mesa's llvmpipe, whose rounding it reproduces (colour_byte.h).
@@ -31,8 +31,9 @@
 //   other way);
 // - every cell must be filled opaque: its amounts add up to more than nothing
 //   and its mixed colour is a number;
-// - the grid must lie within 8,192 pixels of the window's corner, where the
-//   renderer draws the rectangles unclipped.
+// - the grid must lie within 8,192 pixels of the window's corner (farther
+//   out llvmpipe clips rectangles, which no test covers) and within 2^24
+//   world units of the origin (where whole numbers add exactly).
 // Drags at zoom 1 move by whole pixels and clones copy their source's place,
 // so the program's grids always take the fast way.
 //

@@ -2,7 +2,8 @@
 # Measures the real program under a private Xvfb server with Mesa's software
 # renderer: whole-process CPU (all threads, from /proc/<pid>/stat) and frames
 # per second, first at rest as it starts, then with two swatches spreading
-# colour on canvas A.
+# colour on canvas A, then while a third swatch is dragged round and round
+# over canvas A.
 #
 # Frames are counted outside the program: a small preloaded library wraps
 # glXSwapBuffers, which glutSwapBuffers ends in, and writes the running count
@@ -41,11 +42,17 @@ void glXSwapBuffers(void* display, unsigned long drawable) {
     }
     real(display, drawable);
     ++swaps;
+    /* Written aside and renamed, so that a reader never sees a half-written count. */
     const char* path = getenv("QM_SWAP_COUNT_FILE");
-    FILE* f = path ? fopen(path, "w") : NULL;
+    char aside[4096];
+    if (!path || snprintf(aside, sizeof aside, "%s.new", path) >= (int)sizeof aside) {
+        return;
+    }
+    FILE* f = fopen(aside, "w");
     if (f) {
         fprintf(f, "%lu\n", swaps);
         fclose(f);
+        rename(aside, path);
     }
 }
 C
@@ -83,3 +90,27 @@ qm_demo_drags
 xdotool mousemove --window "$QM_WINDOW" 900 700
 sleep 2
 measure "two swatches on canvas:"
+# One xdotool process moves the pointer every 20 ms for the whole phase, so
+# that the program sees a new position at every tick; the swatch goes round
+# a circle over canvas A, 15 degrees a step.
+drag_path() {
+    awk -v steps=$((seconds * 50 + 250)) 'BEGIN {
+        for (i = 0; i < steps; i++) {
+            a = i * 3.14159265 / 12
+            printf "mousemove --window %s %d %d sleep 0.02 ", ENVIRON["QM_WINDOW"],
+                330 + int(120 * cos(a)), 400 + int(120 * sin(a))
+        }
+    }'
+}
+xdotool mousemove --sync --window "$QM_WINDOW" 320 50
+sleep 0.2
+xdotool mousedown 1
+export QM_WINDOW
+# shellcheck disable=SC2046
+xdotool $(drag_path) &
+dragger=$!
+sleep 2
+measure "dragging a swatch:"
+kill "$dragger" 2>/dev/null || true
+wait "$dragger" 2>/dev/null || true
+xdotool mouseup 1
