@@ -29,8 +29,8 @@ BandTable MakeBandTable(float alpha) {
 }
 
 const BandTable& BandTableFor(bool locked) {
-    static const BandTable lockedTable = MakeBandTable(kLockedOutlineAlpha);
-    static const BandTable unlockedTable = MakeBandTable(kUnlockedOutlineAlpha);
+    static const BandTable lockedTable = MakeBandTable(OutlineAlpha(true));
+    static const BandTable unlockedTable = MakeBandTable(OutlineAlpha(false));
     return locked ? lockedTable : unlockedTable;
 }
 
@@ -65,6 +65,10 @@ bool CellLook(const tvCell& cell, tvCellLook& look) {
 }
 
 }  // namespace
+
+float OutlineAlpha(bool locked) {
+    return locked ? kLockedOutlineAlpha : kUnlockedOutlineAlpha;
+}
 
 bool CellLooks(const tvSurface2d& grid, std::vector<tvCellLook>& looks) {
     looks.resize(static_cast<std::size_t>(grid.Columns()) * grid.Rows());

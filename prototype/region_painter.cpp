@@ -13,8 +13,6 @@
 
 namespace {
 
-constexpr float kLockedOutlineAlpha = 1.0f;
-constexpr float kUnlockedOutlineAlpha = 0.35f;
 constexpr float kSmallestCell = 2.0f;
 constexpr float kLargestCell = 32.0f;
 // Farther out llvmpipe clips rectangles before rasterising them, which no
@@ -119,7 +117,7 @@ bool tvRegionPainter::DrawRegions(const tvSurface2d& grid) {
     }
 
     const tvCell* last = grid.CurrentCell(columns - 1, grid.Rows() - 1);
-    SetDrawAlpha(last->locked ? kLockedOutlineAlpha : kUnlockedOutlineAlpha);
+    SetDrawAlpha(OutlineAlpha(last->locked));
     OutlineColour().Apply();
     return true;
 }
