@@ -63,11 +63,18 @@ void glXSwapBuffers(void* display, unsigned long drawable) {
     }
     real(display, drawable);
     ++swaps;
+    /* Written aside and renamed over, so that a reader never sees the file
+       truncated and not yet written. */
     const char* path = getenv("QM_SWAP_COUNT_FILE");
-    FILE* f = path ? fopen(path, "w") : NULL;
+    char aside[4096];
+    if (!path || snprintf(aside, sizeof aside, "%s.new", path) >= (int)sizeof aside) {
+        return;
+    }
+    FILE* f = fopen(aside, "w");
     if (f) {
         fprintf(f, "%lu\n", swaps);
         fclose(f);
+        rename(aside, path);
     }
 }
 C
