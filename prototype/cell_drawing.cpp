@@ -5,14 +5,15 @@
 
 namespace {
 
+constexpr float kLockedOutlineAlpha = 1.0f;
 constexpr float kUnlockedOutlineAlpha = 0.35f;
 
 }  // namespace
 
 // Every layer counts, source or not, and a layer whose amount is 0 adds
-// nothing whatever colour it holds.
-void DrawCell(const tvCell& cell, tvBounds rect) {
-    SetDrawAlpha(1.0f);
+// nothing whatever colour it holds. The reciprocal of the total is formed
+// once and multiplied into each channel.
+bool MixedColour(const tvCell& cell, Colour& shown) {
     float total = 1.0f;
     float red = 1.0f;
     float green = 1.0f;
@@ -23,12 +24,24 @@ void DrawCell(const tvCell& cell, tvBounds rect) {
         green += layer.green * layer.amount;
         blue += layer.blue * layer.amount;
     }
-    if (total > 0.0f) {
-        const float scale = 1.0f / total;
-        SetDrawColour(red * scale, green * scale, blue * scale);
+    if (!(total > 0.0f)) {
+        return false;
+    }
+    const float scale = 1.0f / total;
+    shown = Colour{red * scale, green * scale, blue * scale};
+    return true;
+}
+
+float OutlineAlpha(bool locked) { return locked ? kLockedOutlineAlpha : kUnlockedOutlineAlpha; }
+
+void DrawCell(const tvCell& cell, tvBounds rect) {
+    SetDrawAlpha(1.0f);
+    Colour shown;
+    if (MixedColour(cell, shown)) {
+        shown.Apply();
         FillRect(rect);
     }
-    SetDrawAlpha(cell.locked ? 1.0f : kUnlockedOutlineAlpha);
+    SetDrawAlpha(OutlineAlpha(cell.locked));
     OutlineColour().Apply();
     OutlineRect(rect);
 }

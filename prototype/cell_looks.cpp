@@ -4,14 +4,11 @@
 #include <cmath>
 #include <cstddef>
 
+#include "cell_drawing.h"
 #include "colour_byte.h"
-#include "draw_kit.h"
 #include "surface2d.h"
 
 namespace {
-
-constexpr float kLockedOutlineAlpha = 1.0f;
-constexpr float kUnlockedOutlineAlpha = 0.35f;
 
 // The band byte over every fill byte, per channel, for one outline alpha.
 using BandTable = std::array<std::array<std::uint8_t, 256>, 3>;
@@ -34,25 +31,14 @@ const BandTable& BandTableFor(bool locked) {
     return locked ? lockedTable : unlockedTable;
 }
 
-// The mix on a white ground of weight one, in exactly the single-precision
-// steps and order of the cell-by-cell fill, so that both reach the same
-// floats and hence the same bytes.
+// The same mix as the cell-by-cell fill, so that both reach the same floats
+// and hence the same bytes.
 bool CellLook(const tvCell& cell, tvCellLook& look) {
-    float total = 1.0f;
-    float red = 1.0f;
-    float green = 1.0f;
-    float blue = 1.0f;
-    for (const tvCellLayer& layer : cell.layers) {
-        total += layer.amount;
-        red += layer.red * layer.amount;
-        green += layer.green * layer.amount;
-        blue += layer.blue * layer.amount;
-    }
-    if (!(total > 0.0f)) {
+    Colour mixed;
+    if (!MixedColour(cell, mixed)) {
         return false;
     }
-    const float scale = 1.0f / total;
-    const float shown[] = {red * scale, green * scale, blue * scale};
+    const float shown[] = {mixed.red, mixed.green, mixed.blue};
     const BandTable& bands = BandTableFor(cell.locked);
     for (int c = 0; c < 3; ++c) {
         if (std::isnan(shown[c])) {
@@ -65,10 +51,6 @@ bool CellLook(const tvCell& cell, tvCellLook& look) {
 }
 
 }  // namespace
-
-float OutlineAlpha(bool locked) {
-    return locked ? kLockedOutlineAlpha : kUnlockedOutlineAlpha;
-}
 
 bool CellLooks(const tvSurface2d& grid, std::vector<tvCellLook>& looks) {
     looks.resize(static_cast<std::size_t>(grid.Columns()) * grid.Rows());

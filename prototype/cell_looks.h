@@ -19,9 +19,6 @@ struct tvCellLook {
     bool operator==(const tvCellLook&) const = default;
 };
 
-// The alpha the cell-by-cell drawing blends a cell's outline grey at.
-float OutlineAlpha(bool locked);
-
 // The look of every cell of the grid's current buffer, cell (c, r) at
 // c + r * columns. False when some cell would not be filled opaque, because
 // its amounts add up to nothing or less or its mixed colour is not a number:
