@@ -32,7 +32,9 @@ bool MixedColour(const tvCell& cell, Colour& shown) {
     return true;
 }
 
-float OutlineAlpha(bool locked) { return locked ? kLockedOutlineAlpha : kUnlockedOutlineAlpha; }
+float OutlineAlpha(bool locked) {
+    return locked ? kLockedOutlineAlpha : kUnlockedOutlineAlpha;
+}
 
 void DrawCell(const tvCell& cell, tvBounds rect) {
     SetDrawAlpha(1.0f);
