@@ -16,7 +16,9 @@ AppModeMaster::~AppModeMaster() {
     }
 }
 
-App* AppModeMaster::GetClient() { return modes[modeCount - 1]; }
+App* AppModeMaster::GetClient() {
+    return modes[modeCount - 1];
+}
 
 void AppModeMaster::PushMode(AppModeSlave* mode) {
     if (modeCount >= kMaxModes) {
@@ -57,6 +59,10 @@ void AppModeMaster::OnDraw() {
     }
 }
 
-void AppModeMaster::SetCurrent(AppModeMaster* master) { currentMaster = master; }
+void AppModeMaster::SetCurrent(AppModeMaster* master) {
+    currentMaster = master;
+}
 
-AppModeMaster* AppModeMaster::GetCurrent() { return currentMaster; }
+AppModeMaster* AppModeMaster::GetCurrent() {
+    return currentMaster;
+}

@@ -2,13 +2,21 @@
 
 #include "app_mode_master.h"
 
-App* AppModeSlave::GetServer() { return GetMaster(); }
+App* AppModeSlave::GetServer() {
+    return GetMaster();
+}
 
-AppModeMaster* AppModeSlave::GetMaster() { return AppModeMaster::GetCurrent(); }
+AppModeMaster* AppModeSlave::GetMaster() {
+    return AppModeMaster::GetCurrent();
+}
 
-void AppModeSlave::Push() { GetMaster()->PushMode(this); }
+void AppModeSlave::Push() {
+    GetMaster()->PushMode(this);
+}
 
-void AppModeSlave::Pop() { GetMaster()->PopMode(this); }
+void AppModeSlave::Pop() {
+    GetMaster()->PopMode(this);
+}
 
 // The search starts above the bottom mode, so the bottom mode never passes an
 // event on; if a mode stood on the stack twice its lowest occurrence decides.

@@ -18,11 +18,17 @@ Application::Application() {
     std::srand(static_cast<unsigned>(ElapsedMilliseconds()));
 }
 
-Application::~Application() { delete overlay; }
+Application::~Application() {
+    delete overlay;
+}
 
-double Application::GetTime() { return static_cast<double>(ElapsedMilliseconds()) * 0.001; }
+double Application::GetTime() {
+    return static_cast<double>(ElapsedMilliseconds()) * 0.001;
+}
 
-void Application::Run(App* newClient) { client = newClient; }
+void Application::Run(App* newClient) {
+    client = newClient;
+}
 
 void Application::SetUpdateRate(int rate) {
     lastUpdateTime = GetTime();
@@ -112,9 +118,21 @@ void Application::Repaint() {
     EndFrame();
 }
 
-void Application::OnCommand(int id) { client->OnCommand(id); }
-void Application::OnKey(int key) { client->OnKey(key); }
-void Application::OnDraw() { client->OnDraw(); }
-void Application::OnMouseMove(float dx, float dy) { client->OnMouseMove(dx, dy); }
-void Application::OnWheel(float steps) { client->OnWheel(steps); }
-int Application::OnNotify(int a, int b) { return client->OnNotify(a, b); }
+void Application::OnCommand(int id) {
+    client->OnCommand(id);
+}
+void Application::OnKey(int key) {
+    client->OnKey(key);
+}
+void Application::OnDraw() {
+    client->OnDraw();
+}
+void Application::OnMouseMove(float dx, float dy) {
+    client->OnMouseMove(dx, dy);
+}
+void Application::OnWheel(float steps) {
+    client->OnWheel(steps);
+}
+int Application::OnNotify(int a, int b) {
+    return client->OnNotify(a, b);
+}

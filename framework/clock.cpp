@@ -21,4 +21,6 @@ std::int64_t ElapsedMilliseconds() {
     return currentSource ? currentSource() : RealElapsedMilliseconds();
 }
 
-void SetMillisecondSource(MillisecondSource source) { currentSource = source; }
+void SetMillisecondSource(MillisecondSource source) {
+    currentSource = source;
+}

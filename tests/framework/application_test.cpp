@@ -46,8 +46,8 @@ TEST_F(ApplicationTest, SecondPressWithoutReleaseFirstReleasesAtTheNewPosition) 
     host.OnMouseDown(1.0f, 2.0f);
     clock.SetMilliseconds(11'000);
     host.OnMouseDown(5.0f, 6.0f);
-    EXPECT_EQ(log.Entries(), (Log{"client.OnMouseDown(1,2)", "client.OnMouseUp(5,6)",
-                                  "client.OnMouseDown(5,6)"}));
+    EXPECT_EQ(log.Entries(),
+              (Log{"client.OnMouseDown(1,2)", "client.OnMouseUp(5,6)", "client.OnMouseDown(5,6)"}));
     EXPECT_TRUE(host.IsMouseDown());
     EXPECT_DOUBLE_EQ(host.GetMouseDownTime(), 11.0);
 }
@@ -96,9 +96,9 @@ TEST_F(ApplicationTest, OtherEventsArePassedOnUnchanged) {
     host.OnDraw();
     client.notifyAnswer = 99;
     EXPECT_EQ(host.OnNotify(3, 4), 99);
-    EXPECT_EQ(log.Entries(), (Log{"client.OnCommand(42)", "client.OnKey(1003)",
-                                  "client.OnWheel(-1)", "client.OnDraw()",
-                                  "client.OnNotify(3,4)"}));
+    EXPECT_EQ(log.Entries(),
+              (Log{"client.OnCommand(42)", "client.OnKey(1003)", "client.OnWheel(-1)",
+                   "client.OnDraw()", "client.OnNotify(3,4)"}));
 }
 
 TEST_F(ApplicationTest, RedrawDrawsTheClientBetweenBeginAndEnd) {

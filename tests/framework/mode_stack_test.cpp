@@ -59,8 +59,8 @@ TEST(ModeStackConstruction, RegistersBeforePushingSoOnPushCanAskForServices) {
 
 TEST_F(ModeStackTest, PushNotifiesInOrder) {
     top.Push();
-    EXPECT_EQ(log.Entries(), (Log{"bottom.SetActive(0)", "master.OnStackChanged(2)",
-                                  "top.OnPush()", "top.SetActive(1)"}));
+    EXPECT_EQ(log.Entries(), (Log{"bottom.SetActive(0)", "master.OnStackChanged(2)", "top.OnPush()",
+                                  "top.SetActive(1)"}));
     EXPECT_EQ(stack.GetClient(), static_cast<App*>(&top));
 }
 
@@ -88,9 +88,9 @@ TEST_F(ModeStackTest, TheBottomModePassesNothingOn) {
     host.OnKey(65);
     host.mousePos = Vec2{4.0f, 0.0f};
     host.OnUpdate();
-    EXPECT_EQ(log.Entries(), (Log{"bottom.OnKey(65)", "bottom.OnMouseMove(4,0)",
-                                  "bottom.OnUpdate()", "host.BeginFrame()", "bottom.OnDraw()",
-                                  "host.EndFrame()"}));
+    EXPECT_EQ(log.Entries(),
+              (Log{"bottom.OnKey(65)", "bottom.OnMouseMove(4,0)", "bottom.OnUpdate()",
+                   "host.BeginFrame()", "bottom.OnDraw()", "host.EndFrame()"}));
 }
 
 TEST_F(ModeStackTest, TheClientIsLookedUpAfreshForEveryEvent) {
@@ -99,11 +99,11 @@ TEST_F(ModeStackTest, TheClientIsLookedUpAfreshForEveryEvent) {
     host.OnKey(2);
     top.Pop();
     host.OnKey(3);
-    EXPECT_EQ(log.Entries(),
-              (Log{"bottom.OnKey(1)", "bottom.SetActive(0)", "master.OnStackChanged(2)",
-                   "top.OnPush()", "top.SetActive(1)", "top.OnKey(2)", "bottom.OnKey(2)",
-                   "bottom.SetActive(1)", "master.OnStackChanged(1)", "top.SetActive(0)",
-                   "top.OnPop()", "bottom.OnKey(3)"}));
+    EXPECT_EQ(
+        log.Entries(),
+        (Log{"bottom.OnKey(1)", "bottom.SetActive(0)", "master.OnStackChanged(2)", "top.OnPush()",
+             "top.SetActive(1)", "top.OnKey(2)", "bottom.OnKey(2)", "bottom.SetActive(1)",
+             "master.OnStackChanged(1)", "top.SetActive(0)", "top.OnPop()", "bottom.OnKey(3)"}));
 }
 
 TEST_F(ModeStackTest, WheelIsIgnoredByAModeThatDoesNotHandleIt) {
@@ -143,9 +143,9 @@ TEST_F(ModeStackTest, AModePushedDuringTheUpdatePassIsUpdatedInIt) {
         bottom.onUpdate = nullptr;
     };
     stack.AppModeMaster::OnUpdate();
-    EXPECT_EQ(log.Entries(), (Log{"bottom.OnUpdate()", "bottom.SetActive(0)",
-                                  "master.OnStackChanged(2)", "top.OnPush()", "top.SetActive(1)",
-                                  "top.OnUpdate()"}));
+    EXPECT_EQ(log.Entries(),
+              (Log{"bottom.OnUpdate()", "bottom.SetActive(0)", "master.OnStackChanged(2)",
+                   "top.OnPush()", "top.SetActive(1)", "top.OnUpdate()"}));
 }
 
 TEST_F(ModeStackTest, APopDuringTheUpdatePassEndsItEarly) {
@@ -195,7 +195,8 @@ TEST_F(ModeStackTest, BothAppBasesOfTheStackAnswerAlike) {
     asMaster.OnKey(7);
     asApplet.OnKey(8);
     EXPECT_EQ(asMaster.OnNotify(1, 1), 1);
-    EXPECT_EQ(log.Entries(), (Log{"host.SetWindowSize(1,1)", "bottom.OnKey(7)", "bottom.OnKey(8)"}));
+    EXPECT_EQ(log.Entries(),
+              (Log{"host.SetWindowSize(1,1)", "bottom.OnKey(7)", "bottom.OnKey(8)"}));
 }
 
 TEST(ModeStackDestruction, TellsOnlyTheBottomModeOnPop) {
