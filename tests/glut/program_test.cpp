@@ -17,83 +17,17 @@
 #include <thread>
 #include <vector>
 
+#include "child_process.h"
 #include "glut_session.h"
 #include "x_test_client.h"
 
 namespace {
 
-// A child process running the idle host, its output (stdout and stderr
-// together) collected through a pipe.
-class HostProcess {
-public:
-    // Starts the host with the given arguments; the environment is this
-    // process's, with DISPLAY replaced (an empty value removes it).
-    HostProcess(const std::vector<std::string>& args, std::optional<std::string> display = {}) {
-        int fds[2];
-        if (pipe(fds) != 0) {
-            throw std::runtime_error("pipe failed");
-        }
-        pid = fork();
-        if (pid == 0) {
-            dup2(fds[1], 1);
-            dup2(fds[1], 2);
-            close(fds[0]);
-            close(fds[1]);
-            if (display) {
-                display->empty() ? unsetenv("DISPLAY") : setenv("DISPLAY", display->c_str(), 1);
-            }
-            std::vector<char*> argv{const_cast<char*>(GLUT_IDLE_HOST)};
-            for (const std::string& a : args) {
-                argv.push_back(const_cast<char*>(a.c_str()));
-            }
-            argv.push_back(nullptr);
-            execv(argv[0], argv.data());
-            _exit(127);
-        }
-        close(fds[1]);
-        output = fds[0];
-        fcntl(output, F_SETFL, O_NONBLOCK);
-    }
-    ~HostProcess() {
-        if (!exitStatus) {
-            kill(pid, SIGKILL);
-            waitpid(pid, nullptr, 0);
-        }
-        close(output);
-    }
-
-    // The exit status, or nothing if the process has not ended within the
-    // given time (it is killed at destruction then).
-    std::optional<int> Wait(int timeoutMs) {
-        const auto deadline =
-            std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-        while (!exitStatus && std::chrono::steady_clock::now() < deadline) {
-            Drain();
-            int status = 0;
-            if (waitpid(pid, &status, WNOHANG) == pid) {
-                exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-            } else {
-                std::this_thread::sleep_for(std::chrono::milliseconds(10));
-            }
-        }
-        Drain();
-        return exitStatus;
-    }
-    const std::string& Output() const { return text; }
-
-private:
-    void Drain() {
-        char buffer[4096];
-        ssize_t n = 0;
-        while ((n = read(output, buffer, sizeof buffer)) > 0) {
-            text.append(buffer, static_cast<std::size_t>(n));
-        }
-    }
-
-    pid_t pid = -1;
-    int output = -1;
-    std::string text;
-    std::optional<int> exitStatus;
+// The idle host in its own process.
+struct HostProcess : ChildProcess {
+    explicit HostProcess(const std::vector<std::string>& args,
+                         std::optional<std::string> display = {})
+        : ChildProcess(GLUT_IDLE_HOST, args, std::move(display)) {}
 };
 
 struct RunReport {

@@ -21,6 +21,7 @@
 #include <thread>
 #include <vector>
 
+#include "child_process.h"
 #include "x_test_client.h"
 
 namespace {
@@ -29,72 +30,9 @@ void Pause(int ms) {
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }
 
-// The program as a child process, its stdout and stderr collected.
-class Program {
-public:
-    Program() {
-        int fds[2];
-        if (pipe(fds) != 0) {
-            throw std::runtime_error("pipe failed");
-        }
-        pid = fork();
-        if (pid == 0) {
-            dup2(fds[1], 1);
-            dup2(fds[1], 2);
-            close(fds[0]);
-            close(fds[1]);
-            execl(QUILLMERE_PROGRAM, QUILLMERE_PROGRAM, static_cast<char*>(nullptr));
-            _exit(127);
-        }
-        close(fds[1]);
-        output = fds[0];
-        fcntl(output, F_SETFL, O_NONBLOCK);
-    }
-    ~Program() {
-        if (!status) {
-            kill(pid, SIGKILL);
-            waitpid(pid, nullptr, 0);
-        }
-        close(output);
-    }
-    Program(const Program&) = delete;
-    Program& operator=(const Program&) = delete;
-
-    // The exit status, or nothing if the program is still running after the
-    // given time.
-    std::optional<int> Wait(int timeoutMs) {
-        const auto deadline =
-            std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-        do {
-            Drain();
-            int raw = 0;
-            if (waitpid(pid, &raw, WNOHANG) == pid) {
-                status = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
-            } else {
-                Pause(10);
-            }
-        } while (!status && std::chrono::steady_clock::now() < deadline);
-        Drain();
-        return status;
-    }
-    std::string Output() {
-        Drain();
-        return text;
-    }
-
-private:
-    void Drain() {
-        char buffer[4096];
-        ssize_t n = 0;
-        while ((n = read(output, buffer, sizeof buffer)) > 0) {
-            text.append(buffer, static_cast<std::size_t>(n));
-        }
-    }
-
-    pid_t pid = -1;
-    int output = -1;
-    std::string text;
-    std::optional<int> status;
+// The program in its own process.
+struct Program : ChildProcess {
+    Program() : ChildProcess(QUILLMERE_PROGRAM) {}
 };
 
 struct Rgb {
