@@ -15,7 +15,8 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 
 program=$1
-asan_runtime=$(ldd "$program" | awk '/libasan\.so/ {print $3; exit}')
+# awk reads to the end: stopping early would break ldd's pipe.
+asan_runtime=$(ldd "$program" | awk '/libasan\.so/ && !found {print $3; found = 1}')
 driver=
 for dir in "/usr/lib/$(uname -m)-linux-gnu/dri" /usr/lib64/dri /usr/lib/dri; do
     if [ -e "$dir/swrast_dri.so" ]; then

@@ -80,10 +80,11 @@ void glXSwapBuffers(void* display, unsigned long drawable) {
 C
 cc -O2 -shared -fPIC -o "$work/count_swaps.so" "$work/count_swaps.c" -ldl
 
+# Read whole: a reader that stops at the first match would break ldd's pipe.
 sanitized=false
-if ldd "$binary" | grep -q 'libasan\.so'; then
-    sanitized=true
-fi
+case "$(ldd "$binary")" in
+*libasan.so*) sanitized=true ;;
+esac
 
 swaps() {
     cat "$work/swaps" 2>/dev/null || echo 0
