@@ -95,8 +95,10 @@ std::optional<Window> XTestClient::WaitForWindow(const std::string& name, int ti
     return std::nullopt;
 }
 
+// A window that vanished since it was found has no size: 0 by 0 at (0, 0).
 XTestClient::Geometry XTestClient::GetGeometry(Window window) {
-    XWindowAttributes attributes;
+    const IgnoringXErrors ignoring(display);
+    XWindowAttributes attributes{};
     XGetWindowAttributes(display, window, &attributes);
     Window child = 0;
     Geometry g;
