@@ -6,6 +6,12 @@
 # Without a window manager (as under Xvfb) keyboard focus follows the pointer,
 # so the pointer is moved into a window before anything is typed.
 
+# qm_build_swap_counter LIBRARY: builds the preload library that counts the
+# program's frames into the file named by QM_SWAP_COUNT_FILE.
+qm_build_swap_counter() {
+    cc -O2 -shared -fPIC -o "$1" "$(dirname "${BASH_SOURCE[0]}")/count-swaps.c" -ldl
+}
+
 # qm_start LOGFILE COMMAND...: starts the program (COMMAND may begin with
 # env VAR=value) in the background, its output to LOGFILE; sets QM_PID.
 qm_start() {

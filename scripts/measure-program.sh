@@ -25,38 +25,7 @@ source scripts/drive-program.sh
 work=$(mktemp -d)
 trap 'qm_stop; rm -rf "$work"' EXIT
 
-cat >"$work/count_swaps.c" <<'C'
-#define _GNU_SOURCE
-#include <dlfcn.h>
-#include <stdio.h>
-#include <stdlib.h>
-#include <time.h>
-
-typedef void (*SwapFn)(void*, unsigned long);
-static unsigned long swaps;
-
-void glXSwapBuffers(void* display, unsigned long drawable) {
-    static SwapFn real;
-    if (!real) {
-        real = (SwapFn)dlsym(RTLD_NEXT, "glXSwapBuffers");
-    }
-    real(display, drawable);
-    ++swaps;
-    /* Written aside and renamed, so that a reader never sees a half-written count. */
-    const char* path = getenv("QM_SWAP_COUNT_FILE");
-    char aside[4096];
-    if (!path || snprintf(aside, sizeof aside, "%s.new", path) >= (int)sizeof aside) {
-        return;
-    }
-    FILE* f = fopen(aside, "w");
-    if (f) {
-        fprintf(f, "%lu\n", swaps);
-        fclose(f);
-        rename(aside, path);
-    }
-}
-C
-cc -O2 -shared -fPIC -o "$work/count_swaps.so" "$work/count_swaps.c" -ldl
+qm_build_swap_counter "$work/count_swaps.so"
 
 # Sum of user and system time of every thread, in clock ticks.
 cpu_ticks() {

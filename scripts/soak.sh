@@ -47,38 +47,7 @@ fail() {
     exit 1
 }
 
-cat >"$work/count_swaps.c" <<'C'
-#define _GNU_SOURCE
-#include <dlfcn.h>
-#include <stdio.h>
-#include <stdlib.h>
-
-typedef void (*SwapFn)(void*, unsigned long);
-static unsigned long swaps;
-
-void glXSwapBuffers(void* display, unsigned long drawable) {
-    static SwapFn real;
-    if (!real) {
-        real = (SwapFn)dlsym(RTLD_NEXT, "glXSwapBuffers");
-    }
-    real(display, drawable);
-    ++swaps;
-    /* Written aside and renamed over, so that a reader never sees the file
-       truncated and not yet written. */
-    const char* path = getenv("QM_SWAP_COUNT_FILE");
-    char aside[4096];
-    if (!path || snprintf(aside, sizeof aside, "%s.new", path) >= (int)sizeof aside) {
-        return;
-    }
-    FILE* f = fopen(aside, "w");
-    if (f) {
-        fprintf(f, "%lu\n", swaps);
-        fclose(f);
-        rename(aside, path);
-    }
-}
-C
-cc -O2 -shared -fPIC -o "$work/count_swaps.so" "$work/count_swaps.c" -ldl
+qm_build_swap_counter "$work/count_swaps.so"
 
 # Read whole: a reader that stops at the first match would break ldd's pipe.
 sanitized=false

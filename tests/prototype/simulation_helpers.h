@@ -55,6 +55,19 @@ inline void SetLayer(tvSurface2d& grid, int c, int r, int k, float amount, Rgb c
     }
 }
 
+// Every field of every layer equal, and the lock.
+inline bool SameCell(const tvCell& a, const tvCell& b) {
+    for (int k = 0; k < tvCell::kLayerCount; ++k) {
+        const tvCellLayer& x = a.layers[k];
+        const tvCellLayer& y = b.layers[k];
+        if (x.source != y.source || x.red != y.red || x.green != y.green || x.blue != y.blue ||
+            x.amount != y.amount) {
+            return false;
+        }
+    }
+    return a.locked == b.locked;
+}
+
 inline void Lock(tvSurface2d& grid, int c, int r) {
     grid.CurrentCell(c, r)->locked = true;
     grid.NextCell(c, r)->locked = true;

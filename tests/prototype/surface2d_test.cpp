@@ -10,18 +10,6 @@
 
 namespace {
 
-bool SameCell(const tvCell& a, const tvCell& b) {
-    for (int k = 0; k < tvCell::kLayerCount; ++k) {
-        const tvCellLayer& x = a.layers[k];
-        const tvCellLayer& y = b.layers[k];
-        if (x.source != y.source || x.red != y.red || x.green != y.green || x.blue != y.blue ||
-            x.amount != y.amount) {
-            return false;
-        }
-    }
-    return a.locked == b.locked;
-}
-
 // Every cell of both buffers, current buffer first, in index order.
 std::vector<tvCell> AllCells(const tvSurface2d& grid) {
     std::vector<tvCell> cells;
