@@ -27,15 +27,7 @@ constexpr SwatchColour kSwatchColours[] = {
 tvSurface2d* AddSwatch(tvWorld& world, int n, SwatchColour colour) {
     const int k = std::rand() % tvCell::kLayerCount;
     auto* swatch = new tvSurface2d(&world, static_cast<float>((n + 2) * 50), 30.0f, 10.0f, 4, 4);
-    tvCell cell;
-    tvCellLayer& layer = cell.layers[k];
-    layer.source = true;
-    layer.red = colour.red;
-    layer.green = colour.green;
-    layer.blue = colour.blue;
-    layer.amount = 1.0f;
-    cell.locked = true;
-    swatch->Fill(cell);
+    swatch->Fill(SourceCell(k, colour.red, colour.green, colour.blue, 1.0f));
     return swatch;
 }
 

@@ -23,3 +23,15 @@ tvCellLayer::tvCellLayer() {
     green = RandomComponent();
     blue = RandomComponent();
 }
+
+tvCell SourceCell(int sourceLayer, float red, float green, float blue, float amount) {
+    tvCell cell;
+    tvCellLayer& layer = cell.layers[sourceLayer];
+    layer.source = true;
+    layer.red = red;
+    layer.green = green;
+    layer.blue = blue;
+    layer.amount = amount;
+    cell.locked = true;
+    return cell;
+}

@@ -32,6 +32,11 @@ struct tvCell {
     bool locked = false;
 };
 
+// The value every cell of a swatch holds: a fresh cell (random layer colours,
+// no amounts), locked, whose layer `sourceLayer` is a source carrying the
+// given colour and amount.
+tvCell SourceCell(int sourceLayer, float red, float green, float blue, float amount);
+
 // A rectangle in world units; y grows downwards, so top < bottom.
 struct tvBounds {
     float left;

@@ -40,15 +40,7 @@ void tv1MainMode::CreateSwatch(int n, Colour colour) {
     const int k = std::rand() % tvCell::kLayerCount;
     auto* swatch = new tvSurface2d(&world, static_cast<float>((n + 2) * kSwatchSpacing), kSwatchTop,
                                    kCellSize, kSwatchCells, kSwatchCells);
-    tvCell cell;
-    tvCellLayer& layer = cell.layers[k];
-    layer.source = true;
-    layer.red = colour.red;
-    layer.green = colour.green;
-    layer.blue = colour.blue;
-    layer.amount = 1.0f;
-    cell.locked = true;
-    swatch->Fill(cell);
+    swatch->Fill(SourceCell(k, colour.red, colour.green, colour.blue, 1.0f));
 }
 
 void tv1MainMode::OnMouseDown(float x, float y) {

@@ -75,15 +75,7 @@ inline void Lock(tvSurface2d& grid, int c, int r) {
 
 // A cell as a swatch holds it: locked, layer k a source of the given amount.
 inline tvCell SwatchCell(int k, Rgb colour, float amount = 1.0f) {
-    tvCell cell;
-    tvCellLayer& layer = cell.layers[k];
-    layer.source = true;
-    layer.red = colour.red;
-    layer.green = colour.green;
-    layer.blue = colour.blue;
-    layer.amount = amount;
-    cell.locked = true;
-    return cell;
+    return SourceCell(k, colour.red, colour.green, colour.blue, amount);
 }
 
 // A 1 x 1 swatch of cell size 10 whose top-left corner is (x, y).
