@@ -7,6 +7,7 @@
 
 #include "glut_callbacks.h"
 #include "glut_session.h"
+#include "size_hints_x11.h"
 #include "wheel.h"
 
 namespace {
@@ -54,6 +55,7 @@ bool ApplicationGLUT::Init() {
     glutInitWindowPosition(100, 100);
     glutInitWindowSize(static_cast<int>(GetWidth()), static_cast<int>(GetHeight()));
     windowId = glutCreateWindow("Quillmere");
+    HoldWindowSizeX11(width, height);
     glClearColor(1.0f, 1.0f, 1.0f, 0.0f);
     RegisterCallbacks();
     glEnable(GL_LINE_SMOOTH);
@@ -88,7 +90,8 @@ bool ApplicationGLUT::SetWindowSize(float w, float h) {
     width = static_cast<int>(w);
     height = static_cast<int>(h);
     glutReshapeWindow(width, height);
-    glViewport(0, 0, width, height);
+    sizeKeeper.OnRequested({width, height});
+    HoldWindowSizeX11(width, height);
     viewRect = ViewRect{0.0f, w, 0.0f, h};
     pan = Vec2{w * 0.5f, h * 0.5f};
     return true;

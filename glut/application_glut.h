@@ -6,14 +6,17 @@
 // the services that need the window system.
 //
 // Implemented: pointer position, modifiers, click and double-click, dragging,
-// cursor, window size (a user's resize is undone), view pan and zoom, the
-// wheel, the popup menu that GetMenu hands out, and an idle callback that
-// sleeps between updates.
+// cursor, window size (the window manager is told the size is fixed and a
+// user's resize is undone, but a size the window manager insists on is
+// taken), a view that maps pointer and picture alike at any window size,
+// view pan and zoom, the wheel, the popup menu that GetMenu hands out, and
+// an idle callback that sleeps between updates.
 
 #include <string>
 
 #include "app_menu_glut.h"
 #include "application.h"
+#include "size_keeper.h"
 
 class ApplicationGLUT : public Application {
 public:
@@ -66,6 +69,10 @@ private:
     friend void SpecialCallback(int key, int x, int y);
     friend void ReshapeCallback(int w, int h);
 
+    // Half the kept window size: where zoom scales about, and where the
+    // centre point of the pan is shown.
+    Vec2 ViewCentre() const;
+
     struct Pixel {
         int x = 0;
         int y = 0;
@@ -91,6 +98,8 @@ private:
     Pixel pointerPixel;
     int modifiers = 0;
     Pixel pressPixel;
+    // Whether a reshape should ask for the kept size back.
+    SizeKeeper sizeKeeper;
 };
 
 // Creates the one host, publishes it as the current application and runs its

@@ -9,6 +9,8 @@
 
 #include "glut_session.h"
 #include "idle_wait.h"
+#include "size_hints_x11.h"
+#include "size_keeper.h"
 
 namespace {
 
@@ -39,6 +41,9 @@ struct Banner {
     bool buttonPressed = false;
     bool dismissed = false;
     bool windowGone = false;
+    // The window's real size, which a window manager may have chosen.
+    SizeKeeper::Size window;
+    SizeKeeper sizeKeeper;
 };
 
 // GLUT callbacks carry no context; the one banner on screen lives here.
@@ -92,11 +97,12 @@ void DrawButton(const Rect& r, bool pressed) {
     DrawText(r.x + (r.w - TextWidth(label)) / 2, r.y + r.h / 2 + 4, label);
 }
 
+// Laid out from the top left corner of the window, whatever size it has.
 void DrawBanner() {
-    glViewport(0, 0, banner.width, banner.height);
+    glViewport(0, 0, banner.window.width, banner.window.height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    glOrtho(0.0, banner.width, banner.height, 0.0, -1.0, 1.0);
+    glOrtho(0.0, banner.window.width, banner.window.height, 0.0, -1.0, 1.0);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
@@ -139,9 +145,11 @@ void Closed() {
     banner.windowGone = true;
 }
 
-// The banner cannot be resized meaningfully; keep it at its laid-out size.
+// The banner cannot be resized meaningfully; keep it at its laid-out size
+// where the window manager lets it.
 void Reshape(int w, int h) {
-    if (w != banner.width || h != banner.height) {
+    banner.window = {w, h};
+    if (banner.sizeKeeper.OnResized({banner.width, banner.height}, banner.window)) {
         glutReshapeWindow(banner.width, banner.height);
     }
 }
@@ -152,6 +160,8 @@ int CreateBannerWindow() {
     glutInitWindowPosition((glutGet(GLUT_SCREEN_WIDTH) - banner.width) / 2,
                            (glutGet(GLUT_SCREEN_HEIGHT) - banner.height) / 3);
     const int window = glutCreateWindow("Quillmere");
+    banner.window = {banner.width, banner.height};
+    HoldWindowSizeX11(banner.width, banner.height);
     glutDisplayFunc(DrawBanner);
     glutKeyboardFunc(Keyboard);
     glutMouseFunc(Mouse);

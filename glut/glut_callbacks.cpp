@@ -134,7 +134,7 @@ void ReshapeCallback(int w, int h) {
     ApplicationGLUT* app = GetApplication();
     const int keptWidth = static_cast<int>(app->GetWidth());
     const int keptHeight = static_cast<int>(app->GetHeight());
-    if ((w == keptWidth && h == keptHeight) || reshapeGuard) {
+    if (reshapeGuard || !app->sizeKeeper.OnResized({keptWidth, keptHeight}, {w, h})) {
         return;
     }
     reshapeGuard = true;
