@@ -1,6 +1,7 @@
 // The view: world units to window pixels and back. Pan is stored in the form
 // the modelview matrix uses, the reflection of the centre point about the
-// view centre.
+// view centre. The view centre is half the kept window size, whatever size
+// the window really has.
 #include <GL/freeglut.h>
 
 #include <cmath>
@@ -8,32 +9,37 @@
 #include "application_glut.h"
 
 void ApplicationGLUT::ApplyViewTransform() {
-    // The live window size, not viewRect: the projection must fill whatever
-    // the window really is.
-    const float wp = static_cast<float>(glutGet(GLUT_WINDOW_WIDTH));
-    const float hp = static_cast<float>(glutGet(GLUT_WINDOW_HEIGHT));
+    // The viewport and projection cover the window as it really is, which a
+    // window manager may have made larger or smaller than the kept size. The
+    // zoom centre and the pan come from viewRect, as in WindowToWorld, so the
+    // world point drawn under a pixel is the point that pixel maps to, and at
+    // zoom 1 the world's origin stays at the top left corner: a larger window
+    // shows white beyond the scene, a smaller one clips it.
+    const int wp = glutGet(GLUT_WINDOW_WIDTH);
+    const int hp = glutGet(GLUT_WINDOW_HEIGHT);
+    const Vec2 c = ViewCentre();
+    glViewport(0, 0, wp, hp);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     glOrtho(0.0, wp, hp, 0.0, -1.0, 1.0);
-    glTranslatef(wp * 0.5f, hp * 0.5f, 0.0f);
+    glTranslatef(c.x, c.y, 0.0f);
     glScalef(zoom, zoom, 1.0f);
-    glTranslatef(wp * -0.5f, hp * -0.5f, 0.0f);
+    glTranslatef(-c.x, -c.y, 0.0f);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     glTranslatef(pan.x, pan.y, 0.0f);
-    glTranslatef(wp * -0.5f, hp * -0.5f, 0.0f);
+    glTranslatef(-c.x, -c.y, 0.0f);
 }
 
 Vec2 ApplicationGLUT::WindowToWorld(float px, float py) const {
-    // Halved in integers: an odd width maps half a unit left of where the
-    // projection draws, which the even window sizes in use never show.
-    const int w = static_cast<int>(viewRect.xMax - viewRect.xMin);
-    const int h = static_cast<int>(viewRect.yMax - viewRect.yMin);
-    const float hw = static_cast<float>(w / 2);
-    const float hh = static_cast<float>(h / 2);
-    const float x = hw + ((px * pixelScale - hw) * (1.0f / zoom) + hw - pan.x);
-    const float y = hh + ((py * pixelScale - hh) * (1.0f / zoom) + hh - pan.y);
+    const Vec2 c = ViewCentre();
+    const float x = c.x + ((px * pixelScale - c.x) * (1.0f / zoom) + c.x - pan.x);
+    const float y = c.y + ((py * pixelScale - c.y) * (1.0f / zoom) + c.y - pan.y);
     return Vec2{x, y};
+}
+
+Vec2 ApplicationGLUT::ViewCentre() const {
+    return Vec2{(viewRect.xMax - viewRect.xMin) * 0.5f, (viewRect.yMax - viewRect.yMin) * 0.5f};
 }
 
 Vec2 ApplicationGLUT::GetMousePos() {
@@ -45,15 +51,13 @@ ViewRect ApplicationGLUT::GetViewRect() {
 }
 
 void ApplicationGLUT::SetPan(float x, float y) {
-    const float cx = (viewRect.xMax - viewRect.xMin) * 0.5f;
-    const float cy = (viewRect.yMax - viewRect.yMin) * 0.5f;
-    pan = Vec2{cx + (x - cx) * -1.0f, cy + (y - cy) * -1.0f};
+    const Vec2 c = ViewCentre();
+    pan = Vec2{c.x + (x - c.x) * -1.0f, c.y + (y - c.y) * -1.0f};
 }
 
 Vec2 ApplicationGLUT::GetPan() {
-    const float cx = (viewRect.xMax - viewRect.xMin) * 0.5f;
-    const float cy = (viewRect.yMax - viewRect.yMin) * 0.5f;
-    return Vec2{cx + (pan.x - cx) * -1.0f, cy + (pan.y - cy) * -1.0f};
+    const Vec2 c = ViewCentre();
+    return Vec2{c.x + (pan.x - c.x) * -1.0f, c.y + (pan.y - c.y) * -1.0f};
 }
 
 void ApplicationGLUT::SetZoom(float z) {

@@ -114,10 +114,10 @@ TEST_F(HostWindowTest, PanChoosesTheWorldPointAtTheWindowCentre) {
     EXPECT_EQ(screen.At(600, 400), kWhite) << "world (600,400) drawn without the pan";
 }
 
-TEST_F(HostWindowTest, AnOddViewWidthHalvesInWholePixels) {
+TEST_F(HostWindowTest, AnOddViewWidthMapsEachPixelToThePointDrawnUnderIt) {
     host.SetWindowSize(1023.0f, 800.0f);
     const Vec2 p = host.WindowToWorld(100.0f, 50.0f);
-    EXPECT_EQ(p.x, 99.5f);
+    EXPECT_EQ(p.x, 100.0f);
     EXPECT_EQ(p.y, 50.0f);
 }
 
