@@ -4,6 +4,7 @@
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <stdexcept>
 #include <thread>
@@ -60,26 +61,38 @@ std::string XTestClient::GetName(Window window) {
     return result;
 }
 
-std::vector<Window> XTestClient::FindWindows(const std::string& name) {
+// A reparenting window manager puts each client window inside a frame of its
+// own, a level or two below the root, so the search goes down the tree.
+void XTestClient::FindWindowsUnder(Window parent, const std::string& name, int depth,
+                                   std::vector<Window>& found) {
     Window root = 0;
-    Window parent = 0;
+    Window parentOfParent = 0;
     Window* children = nullptr;
     unsigned count = 0;
-    std::vector<Window> found;
-    const IgnoringXErrors ignoring(display);
-    if (!XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count)) {
-        return found;
+    if (!XQueryTree(display, parent, &root, &parentOfParent, &children, &count)) {
+        return;
     }
     for (unsigned i = 0; i < count; ++i) {
         XWindowAttributes attributes{};
-        if (XGetWindowAttributes(display, children[i], &attributes) &&
-            attributes.map_state == IsViewable && GetName(children[i]) == name) {
+        if (!XGetWindowAttributes(display, children[i], &attributes) ||
+            attributes.map_state != IsViewable) {
+            continue;
+        }
+        if (GetName(children[i]) == name) {
             found.push_back(children[i]);
+        } else if (depth > 0) {
+            FindWindowsUnder(children[i], name, depth - 1, found);
         }
     }
     if (children) {
         XFree(children);
     }
+}
+
+std::vector<Window> XTestClient::FindWindows(const std::string& name) {
+    std::vector<Window> found;
+    const IgnoringXErrors ignoring(display);
+    FindWindowsUnder(DefaultRootWindow(display), name, 3, found);
     return found;
 }
 
@@ -181,7 +194,10 @@ void XTestClient::Tap(unsigned long keysym, const std::vector<unsigned long>& mo
     }
 }
 
+// A window that is unmapped meanwhile (a window manager may withdraw and map
+// it again) cannot take focus; the X error is no fault of the test.
 void XTestClient::Focus(Window window) {
+    const IgnoringXErrors ignoring(display);
     XSetInputFocus(display, window, RevertToPointerRoot, CurrentTime);
     Sync();
 }
@@ -205,15 +221,21 @@ void XTestClient::RequestClose(Window window) {
 
 XTestClient::Image XTestClient::Capture(Window window) {
     const Geometry g = GetGeometry(window);
-    XImage* image = XGetImage(display, window, 0, 0, static_cast<unsigned>(g.width),
-                              static_cast<unsigned>(g.height), AllPlanes, ZPixmap);
+    // The server hands out only pixels that are on the screen.
+    const int width = std::min(g.width, DisplayWidth(display, DefaultScreen(display)) - g.x);
+    const int height = std::min(g.height, DisplayHeight(display, DefaultScreen(display)) - g.y);
+    if (width <= 0 || height <= 0) {
+        throw std::runtime_error("XTestClient: the window is off the screen");
+    }
+    XImage* image = XGetImage(display, window, 0, 0, static_cast<unsigned>(width),
+                              static_cast<unsigned>(height), AllPlanes, ZPixmap);
     if (!image) {
         throw std::runtime_error("XTestClient: cannot read the window's pixels");
     }
-    Image result{g.width, g.height, {}};
-    result.pixels.reserve(static_cast<std::size_t>(g.width) * static_cast<std::size_t>(g.height));
-    for (int y = 0; y < g.height; ++y) {
-        for (int x = 0; x < g.width; ++x) {
+    Image result{width, height, {}};
+    result.pixels.reserve(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
             result.pixels.push_back(XGetPixel(image, x, y) & 0xFFFFFF);
         }
     }

@@ -3,6 +3,7 @@
 #include <X11/Xlib.h>
 
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -19,7 +20,8 @@ public:
 
     Display* GetDisplay() const { return display; }
 
-    // Mapped top-level windows whose WM_NAME is the given name.
+    // Mapped client windows whose WM_NAME is the given name: top-level ones,
+    // or the ones inside a window manager's frames.
     std::vector<Window> FindWindows(const std::string& name);
     // Waits up to the given time for exactly one such window to be mapped.
     std::optional<Window> WaitForWindow(const std::string& name, int timeoutMs);
@@ -51,12 +53,21 @@ public:
     void Resize(Window window, int width, int height);
     void RequestClose(Window window);
 
-    // The window's pixels as the X server shows them, 0xRRGGBB each.
+    // The window's pixels as the X server shows them, 0xRRGGBB each: the part
+    // of the window from its top left corner that lies on the screen.
     struct Image {
         int width = 0;
         int height = 0;
         std::vector<unsigned long> pixels;
-        unsigned long At(int x, int y) const { return pixels[y * width + x]; }
+        // Throws for a pixel outside the image.
+        bool Contains(int x, int y) const { return x >= 0 && y >= 0 && x < width && y < height; }
+        unsigned long At(int x, int y) const {
+            if (!Contains(x, y)) {
+                throw std::out_of_range("pixel (" + std::to_string(x) + ", " + std::to_string(y) +
+                                        ") is not in the captured image");
+            }
+            return pixels[y * width + x];
+        }
     };
     Image Capture(Window window);
 
@@ -64,5 +75,8 @@ public:
     void Sync();
 
 private:
+    void FindWindowsUnder(Window parent, const std::string& name, int depth,
+                          std::vector<Window>& found);
+
     Display* display;
 };
