@@ -30,30 +30,47 @@ qm_size_of() {
     xdotool getwindowgeometry "$1" 2>/dev/null | sed -n 's/^ *Geometry: //p'
 }
 
-# Waits for the start-up banner and dismisses it with Return.
+# Waits for the start-up banner and dismisses it with Return. A window
+# manager may unmap and map the banner again just after it shows, taking the
+# key with it, so Return is tried again until a second window opens.
 qm_dismiss_banner() {
-    local banner
+    local banner attempt
+    QM_BANNER=
     banner=$(timeout 20 xdotool search --sync --onlyvisible --name '^Quillmere$' | head -n 1) || {
         echo "drive-program: the start-up banner did not appear" >&2
         return 1
     }
-    xdotool mousemove --sync --window "$banner" 20 20
-    xdotool key Return
+    for attempt in 1 2 3 4 5; do
+        xdotool mousemove --window "$banner" 20 20 windowfocus "$banner" 2>/dev/null || true
+        xdotool key Return
+        for _ in $(seq 1 20); do
+            if qm_windows | grep -qvx "$banner"; then
+                QM_BANNER=$banner
+                return 0
+            fi
+            sleep 0.05
+        done
+    done
+    echo "drive-program: Return did not dismiss the banner" >&2
+    return 1
 }
 
-# Waits for the program's 1024 by 800 window; sets QM_WINDOW.
+# Waits for the program's main window, the one that is not the banner, and
+# sets QM_WINDOW. Its size is the 1024 by 800 the program asks for unless a
+# window manager decided otherwise; QM_WINDOW_SIZE says which.
 qm_wait_main_window() {
     local w
     for _ in $(seq 1 200); do
         for w in $(qm_windows); do
-            if [ "$(qm_size_of "$w")" = 1024x800 ]; then
+            if [ "$w" != "${QM_BANNER:-}" ]; then
                 QM_WINDOW=$w
+                QM_WINDOW_SIZE=$(qm_size_of "$w")
                 return 0
             fi
         done
         sleep 0.05
     done
-    echo "drive-program: no 1024x800 window titled Quillmere appeared" >&2
+    echo "drive-program: the main window titled Quillmere did not appear" >&2
     return 1
 }
 

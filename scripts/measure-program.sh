@@ -9,8 +9,8 @@
 # glXSwapBuffers, which glutSwapBuffers ends in, and writes the running count
 # to a file. The program itself is the unmodified binary.
 #
-# Usage: measure-program.sh [seconds per phase] [binary]
-#        (defaults: 10, build/prototype/quillmere)
+# Usage: [QM_WM=openbox|i3] [QM_SCREEN=WxH] measure-program.sh [seconds per phase] [binary]
+#        (defaults: no window manager, 1280x1024, 10, build/prototype/quillmere)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -18,7 +18,10 @@ seconds=${1:-10}
 binary=${2:-build/prototype/quillmere}
 
 if [ -z "${QM_UNDER_XVFB:-}" ]; then
-    exec env QM_UNDER_XVFB=1 bash scripts/with-xvfb.sh bash "$0" "$seconds" "$binary"
+    wm=()
+    [ -n "${QM_WM:-}" ] && wm=(bash scripts/with-window-manager.sh "$QM_WM")
+    exec env QM_UNDER_XVFB=1 bash scripts/with-xvfb.sh -s "${QM_SCREEN:-1280x1024}x24" \
+        "${wm[@]}" bash "$0" "$seconds" "$binary"
 fi
 
 source scripts/drive-program.sh
@@ -52,6 +55,7 @@ qm_start "$work/program.log" \
     env LD_PRELOAD="$work/count_swaps.so" QM_SWAP_COUNT_FILE="$work/swaps" "$binary"
 qm_dismiss_banner
 qm_wait_main_window
+echo "window ${QM_WINDOW_SIZE} on a ${QM_SCREEN:-1280x1024} screen, window manager: ${QM_WM:-none}"
 # Start-up and the first frames are left out.
 sleep 2
 measure "at rest:"
