@@ -9,6 +9,7 @@ packages=(
     freeglut3-dev libgl1-mesa-dev libglu1-mesa-dev libgl1-mesa-dri
     libx11-dev libxtst-dev
     xvfb xauth xdotool x11-utils imagemagick
+    desktop-file-utils appstream groff-base
 )
 
 missing=()
