@@ -1,9 +1,13 @@
+#include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <string>
+#include <vector>
 
 #include "applet_mode_master.h"
 #include "application_glut.h"
 #include "banner.h"
+#include "command_line.h"
 #include "grid_painter.h"
 #include "main_mode.h"
 #include "region_painter.h"
@@ -15,11 +19,31 @@ constexpr const char* kNotice =
 
 }  // namespace
 
-int main() {
-    ShowStartupBanner(kNotice);
+int main(int argc, char** argv) {
+    // Answered before GLUT is touched, so these need no display.
+    const CommandLine options = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    switch (options.action) {
+        case CommandLine::Action::ShowHelp:
+            std::fputs(Usage().c_str(), stdout);
+            return 0;
+        case CommandLine::Action::ShowVersion:
+            std::puts(VersionLine().c_str());
+            return 0;
+        case CommandLine::Action::Fail:
+            std::fprintf(stderr, "%s\n", options.error.c_str());
+            return kCommandLineErrorStatus;
+        case CommandLine::Action::Run:
+            break;
+    }
+
+    if (options.showBanner) {
+        ShowStartupBanner(kNotice);
+    }
     ApplicationGLUT* application = CreateApplication();
-    // Every random layer colour and swatch layer of the scene follows from here.
-    std::srand(static_cast<unsigned>(std::clock()));
+    // Every random layer colour and swatch layer of the scene follows from
+    // here. The host seeds the generator with the time when it is made, so a
+    // seed from the command line must come after it to decide the scene.
+    std::srand(options.seed ? *options.seed : static_cast<unsigned>(std::clock()));
     if (!application) {
         return 0;
     }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <pthread.h>
 #include <sys/resource.h>
+#include <time.h>
 
 #include <chrono>
 
@@ -11,6 +13,14 @@ inline double ThreadCpuSeconds() {
     getrusage(RUSAGE_THREAD, &usage);
     return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
            static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) * 1e-6;
+}
+
+// CPU seconds used by the thread whose CPU clock pthread_getcpuclockid gave,
+// so that one thread can time another.
+inline double ThreadCpuSeconds(clockid_t threadClock) {
+    timespec t{};
+    clock_gettime(threadClock, &t);
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
 }
 
 // Real seconds on a monotonic clock, untouched by the driven test clock.

@@ -79,7 +79,39 @@ private:
     int row;
 };
 
+// Every cell of every surface, in list order, of the scene that the main
+// mode builds right after the generator is seeded, as start-up seeds it after
+// the host has seeded it with the time.
+std::vector<tvCell> SceneAfterSeed(unsigned seed) {
+    TestHost host;
+    std::srand(seed);
+    tv1MainMode main;
+    AppletModeMaster stack(&host, &main);
+    std::vector<tvCell> cells;
+    for (tvSurface* s = main.World().FirstSurface(); s; s = s->NextSurface()) {
+        for (const tvCell* cell : AllCells(*static_cast<tvSurface2d*>(s))) {
+            cells.push_back(*cell);
+        }
+    }
+    return cells;
+}
+
 }  // namespace
+
+TEST(SeededSceneTest, TheSameSeedBuildsTheSameSceneAndAnotherSeedAnother) {
+    const std::vector<tvCell> first = SceneAfterSeed(7);
+    const std::vector<tvCell> again = SceneAfterSeed(7);
+    const std::vector<tvCell> other = SceneAfterSeed(8);
+    ASSERT_EQ(first.size(), again.size());
+    ASSERT_EQ(first.size(), other.size());
+    std::size_t differing = 0;
+    for (std::size_t i = 0; i < first.size(); ++i) {
+        ASSERT_TRUE(SameCell(first[i], again[i])) << "cell " << i << " of the scene";
+        differing += SameCell(first[i], other[i]) ? 0 : 1;
+    }
+    // Canvas cells hold random colours in every layer, so nearly all differ.
+    EXPECT_GT(differing, first.size() / 2);
+}
 
 TEST_F(ModesTest, PushSizesTheWindowAndBuildsTwoBlankCanvases) {
     EXPECT_EQ(pushLog, std::vector<std::string>{"host.SetWindowSize(1024,800)"});

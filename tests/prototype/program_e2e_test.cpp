@@ -33,7 +33,8 @@ void Pause(int ms) {
 
 // The program in its own process.
 struct Program : ChildProcess {
-    Program() : ChildProcess(QUILLMERE_PROGRAM) {}
+    explicit Program(const std::vector<std::string>& args = {})
+        : ChildProcess(QUILLMERE_PROGRAM, args) {}
 };
 
 struct Rgb {
@@ -144,9 +145,18 @@ struct Point {
 
 class ProgramTest : public ::testing::Test {
 protected:
+    explicit ProgramTest(const std::vector<std::string>& args = {})
+        : program(args),
+          withBanner(std::find(args.begin(), args.end(), "--no-banner") == args.end()) {}
+
     void SetUp() override {
         const std::optional<Window> found = x.WaitForWindow("Quillmere", 20'000);
-        ASSERT_TRUE(found) << "no banner titled Quillmere: " << program.Output();
+        ASSERT_TRUE(found) << "no window titled Quillmere: " << program.Output();
+        firstWindow = *found;
+        if (!withBanner) {
+            WaitForMainWindow();
+            return;
+        }
         banner = *found;
         const XTestClient::Geometry g = x.GetGeometry(banner);
         ASSERT_FALSE(g.width == 1024 && g.height == 800) << "the main window came first";
@@ -257,10 +267,46 @@ protected:
     }
 
     Program program;
+    const bool withBanner;
     XTestClient x;
+    // The first window titled Quillmere that appeared.
+    Window firstWindow = 0;
     Window banner = 0;
     Window window = 0;
 };
+
+// Checks every swatch of the row shows its colour.
+void ExpectSwatchRow(const XTestClient::Image& image) {
+    for (const Swatch& swatch : kSwatches) {
+        for (int row = 0; row < 4; ++row) {
+            for (int column = 0; column < 4; ++column) {
+                EXPECT_TRUE(Shows(image, swatch.left + 10 * column + 4, kSwatchTop + 10 * row + 4,
+                                  OnWhite(swatch.colour)))
+                    << swatch.name << " swatch, cell (" << column << ", " << row << ")";
+            }
+        }
+    }
+}
+
+class SeededProgramTest : public ProgramTest {
+protected:
+    SeededProgramTest() : ProgramTest({"--seed", "7"}) {}
+};
+
+TEST_F(SeededProgramTest, ShowsTheBannerAndThenTheScene) {
+    EXPECT_EQ(firstWindow, banner);
+    ExpectSwatchRow(Capture());
+}
+
+class NoBannerProgramTest : public ProgramTest {
+protected:
+    NoBannerProgramTest() : ProgramTest({"--no-banner"}) {}
+};
+
+TEST_F(NoBannerProgramTest, OpensTheMainWindowFirstWithTheScene) {
+    EXPECT_EQ(firstWindow, window) << "another window came before the main window";
+    ExpectSwatchRow(Capture());
+}
 
 TEST(ProgramStartTest, WaitsBehindTheBannerUntilItIsDismissed) {
     Program program;

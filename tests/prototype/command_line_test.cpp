@@ -1,0 +1,85 @@
+#include "command_line.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using Action = CommandLine::Action;
+
+// A failure is one line that quotes what was wrong and points to --help.
+void ExpectFailure(const std::vector<std::string>& args, const std::string& quoted) {
+    const CommandLine parsed = ParseCommandLine(args);
+    EXPECT_EQ(parsed.action, Action::Fail);
+    EXPECT_NE(parsed.error.find("'" + quoted + "'"), std::string::npos) << parsed.error;
+    EXPECT_NE(parsed.error.find("--help"), std::string::npos) << parsed.error;
+    EXPECT_EQ(parsed.error.find('\n'), std::string::npos) << parsed.error;
+}
+
+TEST(CommandLineTest, NoArgumentsRunWithTheBannerAndTheClockSeed) {
+    const CommandLine parsed = ParseCommandLine({});
+    EXPECT_EQ(parsed.action, Action::Run);
+    EXPECT_TRUE(parsed.showBanner);
+    EXPECT_FALSE(parsed.seed);
+}
+
+TEST(CommandLineTest, HelpAndVersionAnswerAtOnceWhateverFollows) {
+    EXPECT_EQ(ParseCommandLine({"--help"}).action, Action::ShowHelp);
+    EXPECT_EQ(ParseCommandLine({"--version"}).action, Action::ShowVersion);
+    EXPECT_EQ(ParseCommandLine({"--no-banner", "--seed", "3", "--help"}).action, Action::ShowHelp);
+    EXPECT_EQ(ParseCommandLine({"--version", "--help", "stray"}).action, Action::ShowVersion);
+    // A mistake before them is reported first.
+    EXPECT_EQ(ParseCommandLine({"--bogus", "--help"}).action, Action::Fail);
+}
+
+TEST(CommandLineTest, SeedAndNoBannerCombineInAnyOrder) {
+    for (const auto& args : std::vector<std::vector<std::string>>{{"--seed", "7", "--no-banner"},
+                                                                  {"--no-banner", "--seed=7"}}) {
+        const CommandLine parsed = ParseCommandLine(args);
+        EXPECT_EQ(parsed.action, Action::Run);
+        EXPECT_FALSE(parsed.showBanner);
+        EXPECT_EQ(parsed.seed, 7u);
+    }
+    EXPECT_EQ(ParseCommandLine({"--seed", "1", "--seed", "2"}).seed, 2u) << "the last one counts";
+}
+
+TEST(CommandLineTest, SeedTakesEveryNumberAnUnsignedHolds) {
+    EXPECT_EQ(ParseCommandLine({"--seed", "0"}).seed, 0u);
+    EXPECT_EQ(ParseCommandLine({"--seed", "007"}).seed, 7u);
+    EXPECT_EQ(ParseCommandLine({"--seed", "4294967295"}).seed, 4294967295u);
+    EXPECT_EQ(ParseCommandLine({"--seed=4294967295"}).seed, 4294967295u);
+}
+
+TEST(CommandLineTest, MalformedSeedsFail) {
+    for (const char* bad : {"", "-1", "+1", " 7", "7 ", "7a", "0x10", "1e3", "3.0", "4294967296",
+                            "18446744073709551617"}) {
+        SCOPED_TRACE(bad);
+        ExpectFailure({"--seed", bad}, bad);
+        ExpectFailure({std::string("--seed=") + bad}, bad);
+    }
+    const CommandLine missing = ParseCommandLine({"--no-banner", "--seed"});
+    EXPECT_EQ(missing.action, Action::Fail);
+    EXPECT_NE(missing.error.find("'--seed'"), std::string::npos) << missing.error;
+}
+
+TEST(CommandLineTest, UnknownOptionsAndStrayArgumentsFail) {
+    // GLUT's own options are not passed through, and nothing takes a file.
+    for (const char* bad : {"--bogus", "-h", "--HELP", "--seeds", "--no-banner=yes", "-display",
+                            "-geometry", "-", "picture.png", ""}) {
+        SCOPED_TRACE(bad);
+        ExpectFailure({"--no-banner", bad, "--help"}, bad);
+    }
+}
+
+TEST(CommandLineTest, UsageAndVersionNameTheProgram) {
+    const std::string usage = Usage();
+    for (const char* option : {"--seed N", "--no-banner", "--help", "--version"}) {
+        EXPECT_NE(usage.find(option), std::string::npos) << option;
+    }
+    EXPECT_EQ(usage.back(), '\n');
+    EXPECT_EQ(VersionLine().rfind("quillmere ", 0), 0u) << VersionLine();
+}
+
+}  // namespace
