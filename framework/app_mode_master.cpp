@@ -59,6 +59,15 @@ void AppModeMaster::OnDraw() {
     }
 }
 
+bool AppModeMaster::DescribePicture(PictureState& state) {
+    for (int i = 0; i < modeCount; ++i) {
+        if (!modes[i]->DescribePicture(state)) {
+            return false;
+        }
+    }
+    return true;
+}
+
 void AppModeMaster::SetCurrent(AppModeMaster* master) {
     currentMaster = master;
 }

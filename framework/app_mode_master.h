@@ -1,12 +1,13 @@
 #pragma once
 
 #include "app_client_proxy.h"
+#include "picture_state.h"
 
 class AppModeSlave;
 
 // The stack of interaction modes. Events go to the mode on top; update and
 // draw passes go to every mode, bottom first. The stack does not own its modes.
-class AppModeMaster : public AppClientProxy {
+class AppModeMaster : public AppClientProxy, public PictureSource {
 public:
     static constexpr int kMaxModes = 15;
 
@@ -23,6 +24,9 @@ public:
 
     void OnUpdate() override;
     void OnDraw() override;
+    // What the draw pass draws: every mode's part, bottom first; false when
+    // any mode cannot tell.
+    bool DescribePicture(PictureState& state) override;
 
     // A push onto a full stack is refused, and so is a pop that would leave
     // the stack empty: the bottom mode stays for the whole run.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app_server_proxy.h"
+#include "picture_state.h"
 
 class AppModeMaster;
 
@@ -25,6 +26,10 @@ public:
     void OnMouseMove(float dx, float dy) override;
     void OnWheel(float /*steps*/) override {}
     int OnNotify(int /*a*/, int /*b*/) override { return 1; }
+    // Adds what this mode's OnDraw draws. A mode that does not say answers
+    // false, and every frame is drawn while it is on the stack; a mode that
+    // draws nothing answers true and adds nothing.
+    virtual bool DescribePicture(PictureState& /*state*/) { return false; }
 
 protected:
     AppModeSlave() = default;

@@ -1,6 +1,7 @@
 #include "application.h"
 
 #include <cstdlib>
+#include <utility>
 
 #include "app_overlay.h"
 #include "clock.h"
@@ -91,6 +92,9 @@ void Application::OnUpdate() {
         client->OnUpdate();
         return;
     }
+    // The overlay draws over the client's picture, which has to be drawn
+    // afresh once the overlay is gone.
+    InvalidatePicture();
     if (overlay->IsFinished()) {
         delete overlay;
         overlay = nullptr;
@@ -102,13 +106,37 @@ void Application::OnUpdate() {
     EndFrame();
 }
 
+void Application::SetPictureSource(PictureSource* source) {
+    pictureSource = source;
+    InvalidatePicture();
+}
+
+bool Application::PictureUnchanged() {
+    nextPicture.Clear();
+    if (!pictureSource || !DescribeView(nextPicture) ||
+        !pictureSource->DescribePicture(nextPicture)) {
+        InvalidatePicture();
+        return false;
+    }
+    if (shownPictureValid && nextPicture == shownPicture) {
+        return true;
+    }
+    std::swap(shownPicture, nextPicture);
+    shownPictureValid = true;
+    return false;
+}
+
 void Application::Redraw() {
+    if (PictureUnchanged()) {
+        return;
+    }
     BeginFrame();
     client->OnDraw();
     EndFrame();
 }
 
 void Application::Repaint() {
+    InvalidatePicture();
     if (!overlay) {
         Redraw();
         return;

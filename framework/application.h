@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app.h"
+#include "picture_state.h"
 
 class AppOverlay;
 
@@ -8,6 +9,12 @@ class AppOverlay;
 // bookkeeping, turns pointer changes into one OnMouseMove per update tick,
 // draws frames on request, holds the update schedule and hosts an optional
 // overlay. The window-system services are left to the platform host.
+//
+// A frame is skipped when it would repeat the picture on screen: when both
+// the host (DescribeView) and the picture source describe what they draw,
+// and neither description changed since the last frame drawn. Without a
+// picture source, or with a host that does not describe its view, every
+// frame is drawn.
 class Application : public App {
 public:
     Application();
@@ -26,6 +33,8 @@ public:
     virtual Vec2 GetPan() = 0;
     virtual void SetZoom(float zoom) = 0;
     virtual float GetZoom() = 0;
+    // Draws the picture again even when nothing changed: for a window whose
+    // pixels the window system has lost (exposed, mapped again).
     virtual void Repaint();
     virtual void BeginFrame() = 0;
     virtual void EndFrame() = 0;
@@ -35,6 +44,11 @@ public:
     // whether an update is due now and, if so, advances the schedule. The
     // caller then raises OnUpdate.
     bool AdvanceSchedule();
+
+    // Not owned; null (the default) draws every frame.
+    void SetPictureSource(PictureSource* source);
+    // The next Redraw draws even if the picture is the same.
+    void InvalidatePicture() { shownPictureValid = false; }
     // How long until AdvanceSchedule will next answer true; 0 when it would now.
     double SecondsUntilUpdate() const;
 
@@ -58,11 +72,23 @@ public:
 
 protected:
     App* GetClient() const { return client; }
+    // Adds everything of the host's that decides where the picture lands on
+    // the window (view, window size). Answers false when the host cannot
+    // tell, as this base does.
+    virtual bool DescribeView(PictureState& /*state*/) { return false; }
 
     // Owned; a derived class may install one.
     AppOverlay* overlay = nullptr;
 
 private:
+    // Whether the picture that would be drawn now is the one on screen;
+    // remembers it as shown when not.
+    bool PictureUnchanged();
+
+    PictureSource* pictureSource = nullptr;
+    PictureState shownPicture;
+    PictureState nextPicture;
+    bool shownPictureValid = false;
     double lastUpdateTime;
     double updatePeriod;
     double mouseDownTime;
