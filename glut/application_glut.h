@@ -60,6 +60,10 @@ public:
     // The world point under a window pixel.
     Vec2 WindowToWorld(float px, float py) const;
 
+protected:
+    // The live window size, the view centre, zoom and pan.
+    bool DescribeView(PictureState& state) override;
+
 private:
     friend void DisplayCallback();
     friend void IdleCallback();

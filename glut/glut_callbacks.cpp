@@ -53,8 +53,12 @@ int MapSpecialKey(int key) {
 
 }  // namespace
 
+// freeglut calls this when the window system asks for the picture: the
+// window was exposed, mapped or resized, and what was on screen may be gone,
+// so the next frame is drawn even if the picture did not change.
 void DisplayCallback() {
     ApplicationGLUT* app = GetApplication();
+    app->InvalidatePicture();
     if (app->AdvanceSchedule()) {
         app->OnUpdate();
     }

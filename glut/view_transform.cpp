@@ -31,6 +31,15 @@ void ApplicationGLUT::ApplyViewTransform() {
     glTranslatef(-c.x, -c.y, 0.0f);
 }
 
+bool ApplicationGLUT::DescribeView(PictureState& state) {
+    const int size[] = {glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT)};
+    const Vec2 c = ViewCentre();
+    const float view[] = {c.x, c.y, zoom, pan.x, pan.y};
+    state.Add(size);
+    state.Add(view);
+    return true;
+}
+
 Vec2 ApplicationGLUT::WindowToWorld(float px, float py) const {
     const Vec2 c = ViewCentre();
     const float x = c.x + ((px * pixelScale - c.x) * (1.0f / zoom) + c.x - pan.x);
