@@ -16,6 +16,9 @@ public:
 
     void OnMouseMove(float dx, float dy) override;
     void OnMouseUp(float x, float y) override;
+    // The dragged surface is drawn by the mode that draws the world; the drag
+    // itself draws nothing.
+    bool DescribePicture(PictureState& /*state*/) override { return true; }
 
 private:
     // Only the drag itself may end its life.

@@ -54,6 +54,8 @@ int main(int argc, char** argv) {
     {
         // Building the stack pushes the main mode, which builds the scene.
         AppletModeMaster stack(application, &mainMode);
+        // Frames that would repeat the picture on screen are skipped.
+        application->SetPictureSource(&stack);
         application->Run(static_cast<Applet*>(&stack));
         // Run returns once the window is closed. Closed during a drag, the
         // drag mode is still on the stack; the release ends it, and it frees

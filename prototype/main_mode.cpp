@@ -70,3 +70,8 @@ void tv1MainMode::OnUpdate() {
 void tv1MainMode::OnDraw() {
     world.DrawAll();
 }
+
+bool tv1MainMode::DescribePicture(PictureState& state) {
+    return world.DescribeDrawing(
+        [&state](const void* data, std::size_t size) { state.AddBytes(data, size); });
+}

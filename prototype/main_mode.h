@@ -16,6 +16,8 @@ public:
     void OnKey(int key) override;
     void OnUpdate() override;
     void OnDraw() override;
+    // The world's drawing: every surface, in drawing order.
+    bool DescribePicture(PictureState& state) override;
 
     // Swatch n (0..6): a locked 4 x 4 block at ((n + 2) * 50, 30) whose cells
     // carry the colour at full amount in one source layer, drawn at random.

@@ -1,8 +1,14 @@
 #pragma once
 
+#include <cstddef>
+#include <functional>
+
 #include "cell.h"
 
 class tvWorld;
+
+// Takes the bytes a surface's drawing follows from, piece by piece.
+using tvDrawingSink = std::function<void(const void* data, std::size_t size)>;
 
 // A surface of the world: it links itself in at the head of its world's list
 // when constructed and unlinks itself, from any position, when destroyed.
@@ -28,6 +34,9 @@ public:
     virtual void Commit() = 0;
     virtual ~tvSurface();
     virtual void Draw() {}
+    // Hands `add` everything Draw's pixels follow from, so that equal bytes
+    // mean an equal drawing. A surface that cannot tell answers false.
+    virtual bool DescribeDrawing(const tvDrawingSink& /*add*/) const { return false; }
     // One step of the colour simulation into the next state.
     virtual void Step() {}
 

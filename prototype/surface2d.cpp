@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdint>
 #include <new>
+#include <vector>
 
 #include "grid_painter.h"
 
@@ -170,6 +171,31 @@ bool tvSurface2d::HitTest(float x, float y) {
 void tvSurface2d::MoveBy(float dx, float dy) {
     originX += dx;
     originY += dy;
+}
+
+bool tvSurface2d::DescribeDrawing(const tvDrawingSink& add) const {
+    const float place[] = {originX, originY, cellWidth, cellHeight};
+    const int shape[] = {columns, rows};
+    add(place, sizeof place);
+    add(shape, sizeof shape);
+    // Field by field, since a cell's padding bytes are unset; all cells in
+    // one piece, since this runs for every frame.
+    constexpr std::size_t kPerCell = tvCell::kLayerCount * 4 + 1;
+    thread_local std::vector<float> looks;
+    looks.resize(CellCount() * kPerCell);
+    float* out = looks.data();
+    for (std::size_t i = 0; i < CellCount(); ++i) {
+        const tvCell& cell = currentCells[i];
+        for (const tvCellLayer& layer : cell.layers) {
+            *out++ = layer.red;
+            *out++ = layer.green;
+            *out++ = layer.blue;
+            *out++ = layer.amount;
+        }
+        *out++ = cell.locked ? 1.0f : 0.0f;
+    }
+    add(looks.data(), looks.size() * sizeof(float));
+    return true;
 }
 
 void tvSurface2d::Draw() {

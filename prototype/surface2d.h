@@ -36,6 +36,9 @@ public:
     ~tvSurface2d() override;
     // Hands the grid to the process-wide grid painter, if one is set.
     void Draw() override;
+    // Its place, cell size and shape, and what the painters read of each
+    // current cell: every layer's colour and amount, and the lock.
+    bool DescribeDrawing(const tvDrawingSink& add) const override;
     // Inside the world's StepAll the grids under each cell corner come from
     // the targets gathered for the tick; otherwise every surface is asked.
     // Both give the same result.

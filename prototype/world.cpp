@@ -15,6 +15,15 @@ void tvWorld::DrawAll() {
     }
 }
 
+bool tvWorld::DescribeDrawing(const tvDrawingSink& add) const {
+    for (const tvSurface* s = firstSurface; s; s = s->NextSurface()) {
+        if (!s->DescribeDrawing(add)) {
+            return false;
+        }
+    }
+    return true;
+}
+
 tvSurface* tvWorld::SurfaceAt(float x, float y) {
     for (tvSurface* s = firstSurface; s; s = s->NextSurface()) {
         if (s->HitTest(x, y)) {

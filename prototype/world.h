@@ -1,6 +1,7 @@
 #pragma once
 
 #include "spread_targets.h"
+#include "surface.h"
 
 class tvSurface;
 
@@ -15,6 +16,9 @@ public:
     virtual ~tvWorld();
 
     void DrawAll();
+    // Hands `add` what DrawAll draws, surface by surface in drawing order;
+    // false when a surface cannot tell.
+    bool DescribeDrawing(const tvDrawingSink& add) const;
     // The first surface in list order that the point hits, or none.
     tvSurface* SurfaceAt(float x, float y);
     // Every surface steps before any commits, so each step reads the state of
