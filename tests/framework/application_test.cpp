@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <limits>
 
 #include "app_overlay.h"
@@ -104,6 +105,54 @@ TEST_F(ApplicationTest, OtherEventsArePassedOnUnchanged) {
 TEST_F(ApplicationTest, RedrawDrawsTheClientBetweenBeginAndEnd) {
     host.Redraw();
     EXPECT_EQ(log.Entries(), (Log{"host.BeginFrame()", "client.OnDraw()", "host.EndFrame()"}));
+}
+
+// A host that describes its view by its zoom, and a source whose picture is
+// one number; either may decline to describe.
+struct DescribingHost : TestHost {
+    using TestHost::TestHost;
+    bool DescribeView(PictureState& state) override {
+        state.Add(zoom);
+        return describesView;
+    }
+    bool describesView = true;
+};
+struct NumberPicture : PictureSource {
+    bool DescribePicture(PictureState& state) override {
+        state.Add(number);
+        return describes;
+    }
+    int number = 0;
+    bool describes = true;
+};
+
+TEST(FrameSkipping, AFrameIsDrawnOnlyWhenTheViewOrThePictureChangedOrWasLost) {
+    EventLog log;
+    DescribingHost host(&log);
+    RecordingClient client(log);
+    NumberPicture picture;
+    host.Run(&client);
+    const auto framesFor = [&](const std::function<void()>& change) {
+        const int before = host.framesEnded;
+        change();
+        host.Redraw();
+        return host.framesEnded - before;
+    };
+    EXPECT_EQ(framesFor([] {}), 1) << "without a picture source every frame is drawn";
+    EXPECT_EQ(framesFor([] {}), 1);
+    host.SetPictureSource(&picture);
+    EXPECT_EQ(framesFor([] {}), 1) << "the first frame with a source";
+    EXPECT_EQ(framesFor([] {}), 0) << "the same picture again";
+    EXPECT_EQ(framesFor([&] { picture.number = 1; }), 1) << "the picture changed";
+    EXPECT_EQ(framesFor([&] { host.zoom = 2.0f; }), 1) << "the view changed";
+    EXPECT_EQ(framesFor([&] { host.InvalidatePicture(); }), 1) << "the window lost its pixels";
+    EXPECT_EQ(framesFor([&] { host.Repaint(); }), 1) << "a repaint draws, the redraw does not";
+    picture.describes = false;
+    EXPECT_EQ(framesFor([] {}), 1) << "a source that cannot tell";
+    picture.describes = true;
+    host.describesView = false;
+    EXPECT_EQ(framesFor([] {}), 1) << "a host that cannot tell";
+    EXPECT_EQ(framesFor([] {}), 1);
 }
 
 TEST_F(ApplicationTest, BaseDefaultsAnswerNeutrally) {
