@@ -167,4 +167,25 @@ void StepAllReferenceBlank(benchmark::State& state) {
 }
 BENCHMARK(StepAllReferenceBlank)->Unit(benchmark::kMicrosecond);
 
+// Describing what the scene draws, as the host does before every frame to
+// skip one that would repeat the picture: the bytes gathered, then compared
+// with the previous frame's.
+void DescribeScene(benchmark::State& state) {
+    ProgramScene scene;
+    std::vector<unsigned char> shown;
+    std::vector<unsigned char> next;
+    const auto add = [&next](const void* data, std::size_t size) {
+        const auto* first = static_cast<const unsigned char*>(data);
+        next.insert(next.end(), first, first + size);
+    };
+    for (auto _ : state) {
+        next.clear();
+        scene.world.DescribeDrawing(add);
+        benchmark::DoNotOptimize(next == shown);
+        std::swap(next, shown);
+    }
+    state.counters["bytes"] = static_cast<double>(shown.size());
+}
+BENCHMARK(DescribeScene)->Unit(benchmark::kMicrosecond);
+
 }  // namespace
