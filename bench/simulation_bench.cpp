@@ -4,32 +4,18 @@
 // add N swatch copies lying over canvas A, as Alt-drags would leave them.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <random>
 #include <vector>
 
 #include "cell.h"
+#include "scene.h"
 #include "surface2d.h"
 #include "world.h"
 
 namespace {
-
-struct SwatchColour {
-    float red;
-    float green;
-    float blue;
-};
-
-constexpr SwatchColour kSwatchColours[] = {
-    {1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {1, 1, 0}, {1, 0.5f, 0}, {1, 0, 1}, {0.5f, 0.25f, 0.0625f}};
-
-tvSurface2d* AddSwatch(tvWorld& world, int n, SwatchColour colour) {
-    const int k = std::rand() % tvCell::kLayerCount;
-    auto* swatch = new tvSurface2d(&world, static_cast<float>((n + 2) * 50), 30.0f, 10.0f, 4, 4);
-    swatch->Fill(SourceCell(k, colour.red, colour.green, colour.blue, 1.0f));
-    return swatch;
-}
 
 // Different amounts in neighbouring cells, so that colour keeps moving.
 void ColourEveryLayer(tvSurface2d& canvas) {
@@ -57,11 +43,14 @@ class ProgramScene {
 public:
     ProgramScene() {
         std::srand(1);
-        canvases.push_back(new tvSurface2d(&world, 100.0f, 170.0f, 10.0f, 48, 48));
-        canvases.push_back(new tvSurface2d(&world, 600.0f, 500.0f, 10.0f, 12, 12));
-        for (int n = 0; n < 7; ++n) {
-            swatches.push_back(AddSwatch(world, n, kSwatchColours[n]));
+        scene::Build(world);
+        for (tvSurface* s = world.FirstSurface(); s; s = s->NextSurface()) {
+            auto* grid = static_cast<tvSurface2d*>(s);
+            (grid->Columns() == 4 ? swatches : canvases).push_back(grid);
         }
+        // Newest first in the list: put both back in the order they were made.
+        std::reverse(swatches.begin(), swatches.end());
+        std::reverse(canvases.begin(), canvases.end());
     }
 
     // Clones the swatches in turn and drops each clone at a place drawn from a

@@ -10,12 +10,12 @@
 # to a file. The program itself is the unmodified binary.
 #
 # Usage: [QM_WM=openbox|i3] [QM_SCREEN=WxH] measure-program.sh [seconds per phase] [binary]
-#        (defaults: no window manager, 1280x1024, 10, build/prototype/quillmere)
+#        (defaults: no window manager, 1280x1024, 10, build/program/quillmere)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 seconds=${1:-10}
-binary=${2:-build/prototype/quillmere}
+binary=${2:-build/program/quillmere}
 
 if [ -z "${QM_UNDER_XVFB:-}" ]; then
     wm=()

@@ -9,7 +9,7 @@ bash scripts/install-deps.sh
 
 cmake --preset default
 cmake --build --preset default -j "$(nproc)" --target quillmere
-binary=build/prototype/quillmere
+binary=build/program/quillmere
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
     exec "$binary"

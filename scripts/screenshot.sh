@@ -3,12 +3,12 @@
 # drags two swatches onto canvas A, lets the colour spread for a few seconds
 # and saves a PNG of the window.
 # Usage: screenshot.sh [output.png] [binary]   (defaults: docs/screenshot.png,
-# build/prototype/quillmere)
+# build/program/quillmere)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 output=${1:-docs/screenshot.png}
-binary=${2:-build/prototype/quillmere}
+binary=${2:-build/program/quillmere}
 
 if [ -z "${QM_UNDER_XVFB:-}" ]; then
     exec env QM_UNDER_XVFB=1 bash scripts/with-xvfb.sh bash "$0" "$output" "$binary"

@@ -19,13 +19,13 @@
 # glXSwapBuffers and writes the running count to a file.
 #
 # Usage: soak.sh DURATION [PROGRAM [CLOSE_WINDOW]]
-#        (defaults: build/prototype/quillmere, build/tests/glut/close_window)
+#        (defaults: build/program/quillmere, build/tests/glut/close_window)
 # QM_SOAK_SEED picks the input sequence (default: from the clock; printed).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 duration=${1:?usage: soak.sh DURATION [PROGRAM [CLOSE_WINDOW]]}
-binary=$(realpath "${2:-build/prototype/quillmere}")
+binary=$(realpath "${2:-build/program/quillmere}")
 closer=$(realpath "${3:-build/tests/glut/close_window}")
 
 if [ -z "${QM_UNDER_XVFB:-}" ]; then

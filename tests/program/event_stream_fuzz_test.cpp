@@ -3,7 +3,7 @@
 //
 // CI runs a fixed seed. To run longer, or another stream:
 //   QUILLMERE_FUZZ_SEED=12345 QUILLMERE_FUZZ_STEPS=20000000
-//   <build>/tests/prototype/event_stream_fuzz_tests
+//   <build>/tests/program/event_stream_fuzz_tests
 // A failure names the seed, the session, the event and the events before it.
 #include <gtest/gtest.h>
 

@@ -22,15 +22,14 @@
 #include <string>
 #include <vector>
 
-#include "applet_mode_master.h"
 #include "application_glut.h"
 #include "cell_drawing.h"
 #include "colour_byte.h"
 #include "draw_kit.h"
 #include "event_log.h"
-#include "main_mode.h"
 #include "recording_client.h"
 #include "region_painter.h"
+#include "scene.h"
 #include "surface2d.h"
 #include "world.h"
 
@@ -190,30 +189,27 @@ void Blocks(tvSurface2d& grid, int blockColumns, int blockRows, bool locked) {
     });
 }
 
-// The program's own scene, built by its main mode from a fixed seed.
+// The program's own scene, built from a fixed seed.
 struct MainScene {
-    explicit MainScene(unsigned seed) : seeded(seed), stack(&Host(), &mode) {}
-
-    struct Seeded {
-        explicit Seeded(unsigned seed) { std::srand(seed); }
-    };
+    explicit MainScene(unsigned seed) {
+        std::srand(seed);
+        scene::Build(world);
+    }
 
     std::vector<tvSurface2d*> Surfaces() {
         std::vector<tvSurface2d*> all;
-        for (tvSurface* s = mode.World().FirstSurface(); s; s = s->NextSurface()) {
+        for (tvSurface* s = world.FirstSurface(); s; s = s->NextSurface()) {
             all.push_back(static_cast<tvSurface2d*>(s));
         }
         return all;
     }
-    tvWorld& World() { return mode.World(); }
+    tvWorld& World() { return world; }
     tvSurface2d* CanvasA() { return Surfaces().back(); }
     tvSurface2d* CanvasB() { return Surfaces().end()[-2]; }
     // Valid until a clone is added.
     tvSurface2d* Swatch(int n) { return Surfaces()[6 - n]; }
 
-    Seeded seeded;
-    tv1MainMode mode;
-    AppletModeMaster stack;
+    tvWorld world;
 };
 
 // Each swatch dropped at a whole-pixel place over a canvas, some over each

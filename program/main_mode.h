@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app_mode_slave.h"
-#include "draw_kit.h"
+#include "colour.h"
 #include "world.h"
 
 // The bottom mode for the whole run. Its push builds the scene: the window

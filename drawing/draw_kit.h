@@ -3,20 +3,11 @@
 #include <array>
 
 #include "cell.h"
+#include "colour.h"
 
 // The immediate-mode drawing kit that cell drawing uses. It keeps one current
 // colour and alpha for the whole process; none of its functions touches
 // matrices, blending or line state, which the frame set-up owns.
-
-// An RGB colour, each component nominally 0..1.
-struct Colour {
-    float red;
-    float green;
-    float blue;
-
-    // Makes this the current drawing colour, at the current alpha.
-    void Apply() const;
-};
 
 // Stores the colour, then issues it with the current alpha.
 void SetDrawColour(float red, float green, float blue);

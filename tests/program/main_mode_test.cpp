@@ -20,20 +20,15 @@ std::vector<const tvCell*> AllCells(const tvSurface2d& grid) {
     return cells;
 }
 
-struct SwatchSpec {
-    float red;
-    float green;
-    float blue;
-};
-
-constexpr SwatchSpec kSwatchColours[] = {
+// What the scene must hold, written out here so that a wrong scene fails.
+constexpr Colour kSwatchColours[] = {
     {1.0f, 0.0f, 0.0f}, {0.0f, 1.0f, 0.0f}, {0.0f, 0.0f, 1.0f},     {1.0f, 1.0f, 0.0f},
     {1.0f, 0.5f, 0.0f}, {1.0f, 0.0f, 1.0f}, {0.5f, 0.25f, 0.0625f},
 };
 
 // The index of the one layer that holds colour, or -1 if the cell is not a
 // swatch cell of the given colour.
-int SourceLayerOf(const tvCell& cell, const SwatchSpec& colour) {
+int SourceLayerOf(const tvCell& cell, const Colour& colour) {
     int found = -1;
     for (int k = 0; k < tvCell::kLayerCount; ++k) {
         const tvCellLayer& layer = cell.layers[k];
