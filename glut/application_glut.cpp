@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "frame_gl.h"
 #include "glut_callbacks.h"
 #include "glut_session.h"
 #include "size_hints_x11.h"
@@ -56,12 +57,8 @@ bool ApplicationGLUT::Init() {
     glutInitWindowSize(static_cast<int>(GetWidth()), static_cast<int>(GetHeight()));
     windowId = glutCreateWindow("Quillmere");
     HoldWindowSizeX11(width, height);
-    glClearColor(1.0f, 1.0f, 1.0f, 0.0f);
+    SetUpGLState();
     RegisterCallbacks();
-    glEnable(GL_LINE_SMOOTH);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glDisable(GL_LIGHTING);
     glutIdleFunc(IdleCallback);
     viewRect = ViewRect{0.0f, GetWidth(), 0.0f, GetHeight()};
     pixelScale = 1.0f;
@@ -116,8 +113,7 @@ bool ApplicationGLUT::IsAltDown() {
 }
 
 void ApplicationGLUT::BeginFrame() {
-    glClear(GL_COLOR_BUFFER_BIT);
-    ApplyViewTransform();
+    BeginFrameGL(CurrentFrameView());
 }
 
 void ApplicationGLUT::EndFrame() {

@@ -16,6 +16,7 @@
 
 #include "app_menu_glut.h"
 #include "application.h"
+#include "frame_gl.h"
 #include "size_keeper.h"
 
 class ApplicationGLUT : public Application {
@@ -55,8 +56,8 @@ public:
     float GetWidth() const { return static_cast<float>(width); }
     float GetHeight() const { return static_cast<float>(height); }
 
-    // Sets the GL projection and modelview matrices for the coming frame.
-    void ApplyViewTransform();
+    // The window's real size and the view, as the coming frame draws them.
+    FrameView CurrentFrameView() const;
     // The world point under a window pixel.
     Vec2 WindowToWorld(float px, float py) const;
 

@@ -1,14 +1,14 @@
 #include "banner.h"
 
 #include <GL/freeglut.h>
-#include <GL/glx.h>
 
 #include <algorithm>
 #include <string>
 #include <vector>
 
+#include "display_x11.h"
 #include "glut_session.h"
-#include "idle_wait.h"
+#include "idle_wait_x11.h"
 #include "size_hints_x11.h"
 #include "size_keeper.h"
 
@@ -178,7 +178,7 @@ void ShowStartupBanner(const char* programNotice) {
     banner.lines = BannerLines(programNotice);
     Layout(banner);
     const int window = CreateBannerWindow();
-    Display* display = glXGetCurrentDisplay();
+    const FreeglutConnection connection;
     while (!banner.dismissed) {
         glutMainLoopEvent();
         if (!banner.dismissed) {
@@ -192,7 +192,5 @@ void ShowStartupBanner(const char* programNotice) {
     }
     // Nothing else may talk to the X server for a while; the window must go
     // from the screen now, not with the next request.
-    if (display) {
-        XFlush(display);
-    }
+    connection.Flush();
 }

@@ -3,7 +3,7 @@
 #include <GL/freeglut.h>
 
 #include "application_glut.h"
-#include "idle_wait.h"
+#include "idle_wait_x11.h"
 #include "wheel.h"
 
 namespace {

@@ -1,22 +1,13 @@
 #include "glut_session.h"
 
-#include <X11/Xlib.h>
-
 #include <GL/freeglut.h>
 
 #include <cstdio>
 #include <cstdlib>
 
-namespace {
+#include "display_x11.h"
 
-bool CanOpenDisplay() {
-    Display* display = XOpenDisplay(nullptr);
-    if (!display) {
-        return false;
-    }
-    XCloseDisplay(display);
-    return true;
-}
+namespace {
 
 [[noreturn]] void ExitForMissingDisplay() {
     const char* name = std::getenv("DISPLAY");
@@ -38,7 +29,7 @@ void EnsureGlutInitialised() {
     if (glutGet(GLUT_INIT_STATE)) {
         return;
     }
-    if (!CanOpenDisplay()) {
+    if (!CanOpenXDisplay()) {
         ExitForMissingDisplay();
     }
     int argc = 1;

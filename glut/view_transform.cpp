@@ -7,28 +7,14 @@
 #include <cmath>
 
 #include "application_glut.h"
+#include "frame_gl.h"
 
-void ApplicationGLUT::ApplyViewTransform() {
-    // The viewport and projection cover the window as it really is, which a
-    // window manager may have made larger or smaller than the kept size. The
-    // zoom centre and the pan come from viewRect, as in WindowToWorld, so the
-    // world point drawn under a pixel is the point that pixel maps to, and at
-    // zoom 1 the world's origin stays at the top left corner: a larger window
-    // shows white beyond the scene, a smaller one clips it.
-    const int wp = glutGet(GLUT_WINDOW_WIDTH);
-    const int hp = glutGet(GLUT_WINDOW_HEIGHT);
-    const Vec2 c = ViewCentre();
-    glViewport(0, 0, wp, hp);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0.0, wp, hp, 0.0, -1.0, 1.0);
-    glTranslatef(c.x, c.y, 0.0f);
-    glScalef(zoom, zoom, 1.0f);
-    glTranslatef(-c.x, -c.y, 0.0f);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glTranslatef(pan.x, pan.y, 0.0f);
-    glTranslatef(-c.x, -c.y, 0.0f);
+// WindowToWorld maps with the same centre and pan as the frame is drawn
+// with, so the world point drawn under a pixel is the point that pixel maps
+// to, at any window size.
+FrameView ApplicationGLUT::CurrentFrameView() const {
+    return FrameView{glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT), ViewCentre(), zoom,
+                     pan};
 }
 
 bool ApplicationGLUT::DescribeView(PictureState& state) {

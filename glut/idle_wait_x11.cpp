@@ -1,4 +1,4 @@
-#include "idle_wait.h"
+#include "idle_wait_x11.h"
 
 #include <GL/glx.h>
 #include <X11/Xlib.h>

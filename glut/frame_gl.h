@@ -1,0 +1,26 @@
+#pragma once
+
+#include "vec2.h"
+
+// The GL state of a frame: where world units land in the window. Plain
+// OpenGL 1.1; the host reads the window size from GLUT and passes it in.
+struct FrameView {
+    int windowWidth;
+    int windowHeight;
+    // Where zoom scales about, in window pixels from the top left corner.
+    Vec2 centre;
+    float zoom;
+    // The modelview translation, as the host stores its pan.
+    Vec2 pan;
+};
+
+// The GL state every frame starts from, set once in the window's new
+// context: a white clear colour, alpha blending and smooth lines for the
+// cell outlines, no lighting.
+void SetUpGLState();
+
+// Clears the window to the clear colour and sets the viewport and the
+// projection and modelview matrices for the view: y grows downwards, and at
+// zoom 1 with the pan at the centre one world unit is one pixel from the top
+// left corner.
+void BeginFrameGL(const FrameView& view);
