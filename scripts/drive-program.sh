@@ -1,10 +1,34 @@
 # shellcheck shell=bash
-# Shell functions that start Quillmere on the current X display and drive it
-# the way a user does, through xdotool. Sourced by run.sh, screenshot.sh and
-# measure-program.sh; DISPLAY must name a running X server.
+# Shell functions that run Quillmere on a private X display and drive it the
+# way a user does, through xdotool, and read what it costs: sourced by
+# run.sh, screenshot.sh, measure-program.sh, measure-idle-host.sh and
+# soak.sh. Apart from qm_under_xvfb, DISPLAY must name a running X server.
 #
 # Without a window manager (as under Xvfb) keyboard focus follows the pointer,
 # so the pointer is moved into a window before anything is typed.
+
+# qm_under_xvfb SCRIPT [ARGS...]: unless this already runs under it, runs
+# the script again on a private Xvfb server (screen QM_SCREEN, default
+# 1280x1024), with the window manager QM_WM (openbox or i3) if that is set,
+# and ends with its status.
+qm_under_xvfb() {
+    [ -n "${QM_UNDER_XVFB:-}" ] && return 0
+    local here wm=()
+    here=$(dirname "${BASH_SOURCE[0]}")
+    [ -n "${QM_WM:-}" ] && wm=(bash "$here/with-window-manager.sh" "$QM_WM")
+    exec env QM_UNDER_XVFB=1 bash "$here/with-xvfb.sh" -s "${QM_SCREEN:-1280x1024}x24" \
+        "${wm[@]}" bash "$@"
+}
+
+# qm_cpu_ticks PID: user and system time of every thread, in clock ticks.
+qm_cpu_ticks() {
+    awk '{print $14 + $15}' "/proc/$1/stat"
+}
+
+# qm_swaps FILE: the frames counted so far by the swap counter.
+qm_swaps() {
+    cat "$1" 2>/dev/null || echo 0
+}
 
 # qm_build_swap_counter LIBRARY: builds the preload library that counts the
 # program's frames into the file named by QM_SWAP_COUNT_FILE.
@@ -74,21 +98,25 @@ qm_wait_main_window() {
     return 1
 }
 
-# qm_drag X1 Y1 X2 Y2: a left-button drag between two window pixels. The
-# program samples the pointer once per update tick (30 a second) and moves
-# what is dragged by the change since the last tick, so the pointer rests a
-# few ticks before the press and before the release.
+# qm_drag X1 Y1 X2 Y2 [alt]: a left-button drag between two window pixels,
+# with Alt held when the fifth argument is given. The program samples the
+# pointer once per update tick (30 a second) and moves what is dragged by
+# the change since the last tick, so the pointer rests a few ticks before the
+# press and before the release.
 qm_drag() {
-    local x1=$1 y1=$2 x2=$3 y2=$4 i
-    xdotool mousemove --sync --window "$QM_WINDOW" "$x1" "$y1"
+    local x1=$1 y1=$2 x2=$3 y2=$4 alt=${5:-} i
+    xdotool mousemove --window "$QM_WINDOW" -- "$x1" "$y1"
     sleep 0.2
+    [ -n "$alt" ] && xdotool keydown alt
     xdotool mousedown 1
     for i in 1 2 3 4 5; do
-        xdotool mousemove --window "$QM_WINDOW" $((x1 + (x2 - x1) * i / 5)) $((y1 + (y2 - y1) * i / 5))
+        xdotool mousemove --window "$QM_WINDOW" -- $((x1 + (x2 - x1) * i / 5)) $((y1 + (y2 - y1) * i / 5))
         sleep 0.05
     done
     sleep 0.2
     xdotool mouseup 1
+    [ -n "$alt" ] && xdotool keyup alt
+    return 0
 }
 
 # The short demo: two swatches (red and blue) dragged onto canvas A, where

@@ -17,33 +17,18 @@ cd "$(dirname "$0")/.."
 seconds=${1:-10}
 binary=${2:-build/program/quillmere}
 
-if [ -z "${QM_UNDER_XVFB:-}" ]; then
-    wm=()
-    [ -n "${QM_WM:-}" ] && wm=(bash scripts/with-window-manager.sh "$QM_WM")
-    exec env QM_UNDER_XVFB=1 bash scripts/with-xvfb.sh -s "${QM_SCREEN:-1280x1024}x24" \
-        "${wm[@]}" bash "$0" "$seconds" "$binary"
-fi
-
 source scripts/drive-program.sh
+qm_under_xvfb "$0" "$seconds" "$binary"
 work=$(mktemp -d)
 trap 'qm_stop; rm -rf "$work"' EXIT
 
 qm_build_swap_counter "$work/count_swaps.so"
 
-# Sum of user and system time of every thread, in clock ticks.
-cpu_ticks() {
-    awk '{print $14 + $15}' "/proc/$QM_PID/stat"
-}
-
-swaps() {
-    cat "$work/swaps" 2>/dev/null || echo 0
-}
-
 measure() {
     local label=$1 t0 t1 c0 c1 s0 s1
-    t0=$(date +%s.%N); c0=$(cpu_ticks); s0=$(swaps)
+    t0=$(date +%s.%N); c0=$(qm_cpu_ticks "$QM_PID"); s0=$(qm_swaps "$work/swaps")
     sleep "$seconds"
-    t1=$(date +%s.%N); c1=$(cpu_ticks); s1=$(swaps)
+    t1=$(date +%s.%N); c1=$(qm_cpu_ticks "$QM_PID"); s1=$(qm_swaps "$work/swaps")
     awk -v label="$label" -v t0="$t0" -v t1="$t1" -v c=$((c1 - c0)) -v s=$((s1 - s0)) \
         -v hz="$(getconf CLK_TCK)" 'BEGIN {
             t = t1 - t0

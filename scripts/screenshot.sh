@@ -10,11 +10,8 @@ cd "$(dirname "$0")/.."
 output=${1:-docs/screenshot.png}
 binary=${2:-build/program/quillmere}
 
-if [ -z "${QM_UNDER_XVFB:-}" ]; then
-    exec env QM_UNDER_XVFB=1 bash scripts/with-xvfb.sh bash "$0" "$output" "$binary"
-fi
-
 source scripts/drive-program.sh
+qm_under_xvfb "$0" "$output" "$binary"
 log=$(mktemp)
 trap 'qm_stop; rm -f "$log"' EXIT
 

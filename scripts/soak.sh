@@ -28,11 +28,8 @@ duration=${1:?usage: soak.sh DURATION [PROGRAM [CLOSE_WINDOW]]}
 binary=$(realpath "${2:-build/program/quillmere}")
 closer=$(realpath "${3:-build/tests/glut/close_window}")
 
-if [ -z "${QM_UNDER_XVFB:-}" ]; then
-    exec env QM_UNDER_XVFB=1 bash scripts/with-xvfb.sh bash "$0" "$duration" "$binary" "$closer"
-fi
-
 source scripts/drive-program.sh
+qm_under_xvfb "$0" "$duration" "$binary" "$closer"
 work=$(mktemp -d)
 trap 'xdotool keyup alt mouseup 1 2>/dev/null || true; qm_stop; rm -rf "$work"' EXIT
 
@@ -56,7 +53,7 @@ case "$(ldd "$binary")" in
 esac
 
 swaps() {
-    cat "$work/swaps" 2>/dev/null || echo 0
+    qm_swaps "$work/swaps"
 }
 
 rss_kib() {
@@ -77,24 +74,6 @@ random_surface_point() {
     esac
 }
 
-# soak_drag X1 Y1 X2 Y2 [alt]: a left-button drag in a few steps, resting
-# long enough at both ends for update ticks to see the pointer.
-soak_drag() {
-    local x1=$1 y1=$2 x2=$3 y2=$4 alt=${5:-} i
-    xdotool mousemove --window "$QM_WINDOW" "$x1" "$y1"
-    sleep 0.05
-    [ -n "$alt" ] && xdotool keydown alt
-    xdotool mousedown 1
-    for i in 1 2 3; do
-        xdotool mousemove --window "$QM_WINDOW" -- $((x1 + (x2 - x1) * i / 3)) $((y1 + (y2 - y1) * i / 3))
-        sleep 0.04
-    done
-    sleep 0.05
-    xdotool mouseup 1
-    [ -n "$alt" ] && xdotool keyup alt
-    return 0
-}
-
 keys=(a q x Return space Escape Tab BackSpace Delete F1 F5 F12 Left Right Up Down
     Home Next ctrl+a ctrl+shift+z shift+a Alt_L Shift_L Control_R Super_L)
 
@@ -105,22 +84,22 @@ act() {
     if [ "$choice" -lt 6 ]; then
         read -r -a from < <(random_surface_point)
         read -r -a to < <(random_point)
-        soak_drag "${from[@]}" "${to[@]}"
+        qm_drag "${from[@]}" "${to[@]}"
         drags=$((drags + 1))
     elif [ "$choice" -lt 8 ]; then
         read -r -a from < <(random_surface_point)
         read -r -a to < <(random_point)
-        soak_drag "${from[@]}" "${to[@]}" alt
+        qm_drag "${from[@]}" "${to[@]}" alt
         copies=$((copies + 1))
     elif [ "$choice" -lt 9 ]; then
         # Out of the window while held: the pointer's world position runs
         # far off the view, and the release happens outside.
         read -r -a from < <(random_surface_point)
-        soak_drag "${from[@]}" $((RANDOM % 3000 - 1000)) $((RANDOM % 3000 - 1000))
+        qm_drag "${from[@]}" $((RANDOM % 3000 - 1000)) $((RANDOM % 3000 - 1000))
         outside=$((outside + 1))
     elif [ "$choice" -lt 11 ]; then
         read -r -a from < <(random_point)
-        soak_drag "${from[@]}" "${from[0]}" "${from[1]}"
+        qm_drag "${from[@]}" "${from[0]}" "${from[1]}"
         pressed_empty=$((pressed_empty + 1))
     elif [ "$choice" -lt 15 ]; then
         xdotool key "${keys[RANDOM % ${#keys[@]}]}"

@@ -17,6 +17,7 @@
 #include <thread>
 
 #include "banner.h"
+#include "pause.h"
 #include "timing.h"
 #include "x_test_client.h"
 
@@ -26,10 +27,6 @@ namespace {
 const bool xThreadsReady = XInitThreads() != 0;
 
 constexpr unsigned long kButtonFace = 0xE0E0E0;
-
-void Pause(int ms) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
-}
 
 struct Rect {
     int x0 = 0;

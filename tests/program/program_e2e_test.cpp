@@ -7,9 +7,6 @@
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
 #include <fcntl.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -23,24 +20,16 @@
 #include <vector>
 
 #include "child_process.h"
+#include "pause.h"
+#include "rgb.h"
 #include "x_test_client.h"
 
 namespace {
-
-void Pause(int ms) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
-}
 
 // The program in its own process.
 struct Program : ChildProcess {
     explicit Program(const std::vector<std::string>& args = {})
         : ChildProcess(QUILLMERE_PROGRAM, args) {}
-};
-
-struct Rgb {
-    float red;
-    float green;
-    float blue;
 };
 
 constexpr Rgb kWhite{1.0f, 1.0f, 1.0f};

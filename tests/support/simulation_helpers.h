@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "cell.h"
+#include "rgb.h"
 #include "surface2d.h"
 #include "world.h"
 
@@ -18,12 +19,6 @@ inline float Passed(float amount) {
     const double d = static_cast<double>(amount) - 0.03;
     return d < 0.0 ? 0.0f : static_cast<float>(d);
 }
-
-struct Rgb {
-    float red;
-    float green;
-    float blue;
-};
 
 inline constexpr Rgb kRed{1.0f, 0.0f, 0.0f};
 inline constexpr Rgb kGreen{0.0f, 1.0f, 0.0f};

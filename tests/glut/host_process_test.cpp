@@ -5,9 +5,6 @@
 
 #include <X11/keysym.h>
 #include <fcntl.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
@@ -59,7 +56,7 @@ std::optional<Window> WaitForWindowOfWidth(XTestClient& x, int width) {
     return std::nullopt;
 }
 
-TEST(ProgramTest, TicksThirtyTimesASecondWhileTheCpuSleeps) {
+TEST(HostProcessTest, TicksThirtyTimesASecondWhileTheCpuSleeps) {
     HostProcess host({"--seconds", "3"});
     ASSERT_EQ(host.Wait(20'000), 0) << host.Output();
     const std::optional<RunReport> report = ParseReport(host.Output());
@@ -73,7 +70,7 @@ TEST(ProgramTest, TicksThirtyTimesASecondWhileTheCpuSleeps) {
         << "the host used " << report->cpu << " s of CPU in " << report->seconds << " s";
 }
 
-TEST(ProgramTest, ClosingTheWindowEndsTheProgramWithStatusZero) {
+TEST(HostProcessTest, ClosingTheWindowEndsTheProgramWithStatusZero) {
     HostProcess host({});
     XTestClient x;
     const std::optional<Window> window = WaitForWindowOfWidth(x, 1024);
@@ -83,7 +80,7 @@ TEST(ProgramTest, ClosingTheWindowEndsTheProgramWithStatusZero) {
     EXPECT_TRUE(ParseReport(host.Output())) << "Run did not return: " << host.Output();
 }
 
-TEST(ProgramTest, TheHostWindowFollowsTheBannerInTheSameProcess) {
+TEST(HostProcessTest, TheHostWindowFollowsTheBannerInTheSameProcess) {
     for (const bool closeBanner : {false, true}) {
         HostProcess host({"--banner", "--seconds", "0.5"});
         XTestClient x;
@@ -105,7 +102,7 @@ TEST(ProgramTest, TheHostWindowFollowsTheBannerInTheSameProcess) {
     }
 }
 
-TEST(ProgramTest, WithoutADisplayItSaysSoAndFails) {
+TEST(HostProcessTest, WithoutADisplayItSaysSoAndFails) {
     for (const std::string display : {":", ":4095", ""}) {
         HostProcess host({}, display);
         EXPECT_EQ(host.Wait(10'000), kNoDisplayExitStatus)
