@@ -53,8 +53,8 @@ bool FadeAndPassToNeighbours(const tvCellLayer& layer, tvCellLayer& next, tvSurf
 
 }  // namespace
 
-void tvSurface2d::Step() {
-    if (const tvSpreadTargets* targets = World()->SpreadTargets()) {
+void tvSurface2d::Step(const tvSpreadTargets* targets) {
+    if (targets) {
         StepAmong(*targets);
     } else {
         StepReference();

@@ -183,6 +183,25 @@ TEST_F(SpreadTargetsLeaveOut, GridsMovedAwayOnceGatheredAgain) {
     EXPECT_TRUE(Lists(targets, {2050.0f, 50.0f}, canvas));
 }
 
+// The step finds other grids only through the targets it is handed: targets
+// gathered without the canvas leave it out, and without targets the step
+// asks every surface and finds it.
+TEST(SpreadTargetsHandedToAStep, AreWhereItLooksForOtherGrids) {
+    tvWorld world;
+    auto* canvas = new tvSurface2d(&world, 0.0f, 0.0f, 10.0f, 4, 4);
+    auto* patch = new tvSurface2d(&world, 15.0f, 15.0f, 10.0f, 1, 1);
+    SetLayer(*patch, 0, 0, 2, 0.5f, kBlue);
+    tvWorld without;
+    new tvSurface2d(&without, 500.0f, 500.0f, 10.0f, 1, 1);
+    tvSpreadTargets targets;
+    ASSERT_TRUE(targets.Gather(without.FirstSurface()));
+
+    patch->Step(&targets);
+    EXPECT_EQ(canvas->NextCell(1, 1)->layers[2].amount, 0.0f);
+    patch->Step(nullptr);
+    EXPECT_EQ(canvas->NextCell(1, 1)->layers[2].amount, Passed(0.5f));
+}
+
 // A surface of another kind answers lookups its own way, so nothing can be
 // predicted from places: no targets are gathered, and the world's tick asks
 // it at every corner like every other surface.
