@@ -113,8 +113,8 @@ void StepAllReferenceColoured(benchmark::State& state) {
 BENCHMARK(StepAllReferenceColoured)->Apply(WithCopies);
 
 // Copies whose cells are not locked are real targets of every corner over
-// them, so the work itself grows with the overlaps; this shows what finding
-// the targets near each corner saves then.
+// them, so the work itself grows with the overlaps; and every copy is in the
+// targets that each coloured corner goes through.
 template <void (tvWorld::*step)()>
 void StepUnlockedCopies(benchmark::State& state) {
     ProgramScene scene;

@@ -53,8 +53,8 @@ bool FadeAndPassToNeighbours(const tvCellLayer& layer, tvCellLayer& next, tvSurf
 
 }  // namespace
 
-void tvSurface2d::Step() {
-    if (const tvSpreadTargets* targets = World()->SpreadTargets()) {
+void tvSurface2d::Step(const tvSpreadTargets* targets) {
+    if (targets) {
         StepAmong(*targets);
     } else {
         StepReference();
@@ -93,10 +93,8 @@ void tvSurface2d::StepAmong(const tvSpreadTargets& targets) {
                 if (!found) {
                     const tvPoint corner = CellOrigin(i, j);
                     under.clear();
-                    for (const tvSpreadTargets::Target& target : targets.Near(corner)) {
-                        tvCell* cell = target.Reaches(corner)
-                                           ? target.grid->CellUnder(corner.x, corner.y)
-                                           : nullptr;
+                    for (tvSurface2d* grid : targets.Grids()) {
+                        tvCell* cell = grid->CellUnder(corner.x, corner.y);
                         if (cell && !cell->locked) {
                             under.push_back(cell);
                         }

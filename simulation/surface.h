@@ -5,6 +5,7 @@
 
 #include "cell.h"
 
+class tvSpreadTargets;
 class tvWorld;
 
 // Takes the bytes a surface's drawing follows from, piece by piece.
@@ -37,8 +38,10 @@ public:
     // Hands `add` everything Draw's pixels follow from, so that equal bytes
     // mean an equal drawing. A surface that cannot tell answers false.
     virtual bool DescribeDrawing(const tvDrawingSink& /*add*/) const { return false; }
-    // One step of the colour simulation into the next state.
-    virtual void Step() {}
+    // One step of the colour simulation into the next state. With targets,
+    // the surfaces that can take colour at a point are found among them;
+    // with none, every surface of the world is asked. Both give the same bits.
+    virtual void Step(const tvSpreadTargets* /*targets*/) {}
 
     tvWorld* World() const { return world; }
     tvSurface* NextSurface() const { return nextSurface; }

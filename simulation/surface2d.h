@@ -39,10 +39,7 @@ public:
     // Its place, cell size and shape, and what the painters read of each
     // current cell: every layer's colour and amount, and the lock.
     bool DescribeDrawing(const tvDrawingSink& add) const override;
-    // Inside the world's StepAll the grids under each cell corner come from
-    // the targets gathered for the tick; otherwise every surface is asked.
-    // Both give the same result.
-    void Step() override;
+    void Step(const tvSpreadTargets* targets) override;
     // The world position of the cell's top-left corner; any integers give a point.
     virtual tvPoint CellOrigin(int column, int row) const;
 

@@ -34,20 +34,16 @@ tvSurface* tvWorld::SurfaceAt(float x, float y) {
 }
 
 void tvWorld::StepAll() {
-    if (spreadTargets.Gather(firstSurface)) {
-        stepTargets = &spreadTargets;
-    }
-    StepEachThenCommit();
-    stepTargets = nullptr;
+    StepEachThenCommit(spreadTargets.Gather(firstSurface) ? &spreadTargets : nullptr);
 }
 
 void tvWorld::StepAllReference() {
-    StepEachThenCommit();
+    StepEachThenCommit(nullptr);
 }
 
-void tvWorld::StepEachThenCommit() {
+void tvWorld::StepEachThenCommit(const tvSpreadTargets* targets) {
     for (tvSurface* s = firstSurface; s; s = s->NextSurface()) {
-        s->Step();
+        s->Step(targets);
     }
     for (tvSurface* s = firstSurface; s; s = s->NextSurface()) {
         s->Commit();

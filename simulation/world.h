@@ -22,8 +22,9 @@ public:
     // The first surface in list order that the point hits, or none.
     tvSurface* SurfaceAt(float x, float y);
     // Every surface steps before any commits, so each step reads the state of
-    // the previous tick from every surface. The grids' steps find the grids
-    // under each cell corner through targets gathered once for the tick.
+    // the previous tick from every surface. Targets are gathered once for the
+    // tick and handed to every step; when they cannot be gathered, every step
+    // asks every surface.
     void StepAll();
     // The same tick with every step asking every surface at every cell
     // corner. Slow, but plainly right; StepAll must give the same bits.
@@ -31,16 +32,13 @@ public:
     void ClearAll(bool flag);
 
     tvSurface* FirstSurface() const { return firstSurface; }
-    // The targets gathered for the tick that is being stepped, or none
-    // outside StepAll and when they could not be gathered.
-    const tvSpreadTargets* SpreadTargets() const { return stepTargets; }
 
 private:
     friend class tvSurface;
 
-    void StepEachThenCommit();
+    void StepEachThenCommit(const tvSpreadTargets* targets);
 
     tvSurface* firstSurface = nullptr;
+    // Only StepAll uses it; kept between ticks to reuse its storage.
     tvSpreadTargets spreadTargets;
-    const tvSpreadTargets* stepTargets = nullptr;
 };

@@ -322,7 +322,7 @@ TEST_P(EmptyGrid, HasNoCellsAndIgnoresEveryBufferOperation) {
     grid->Fill(tvCell());
     grid->Clear(true);
     grid->Commit();
-    grid->Step();
+    grid->Step(nullptr);
     EXPECT_TRUE(grid->HitTest(100.0f, 170.0f));
     EXPECT_FALSE(grid->HitTest(100.5f, 170.0f));
     EXPECT_FALSE(grid->HitTest(100.0f, 170.5f));

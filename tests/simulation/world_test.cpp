@@ -30,7 +30,7 @@ public:
     void Clear(bool flag) override { Record(flag ? "Clear(true)" : "Clear(false)"); }
     void Commit() override { Record("Commit"); }
     void Draw() override { Record("Draw"); }
-    void Step() override { Record("Step"); }
+    void Step(const tvSpreadTargets*) override { Record("Step"); }
 
 private:
     void Record(const std::string& what) { log->push_back(name + "." + what); }
