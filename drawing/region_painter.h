@@ -18,7 +18,7 @@
 // On any OpenGL 1.1 renderer it covers exactly the pixels the cell-by-cell
 // painter covers, and each channel of each pixel lies within one step
 // (1/255) of what that painter leaves: both start from the same floats, and
-// only how the renderer rounds the cell-by-cell colours and blend parts them
+// differ only where the renderer rounds the cell-by-cell colours and blend
 // (docs/performance.md gives the bounds for renderers that round to the
 // nearest step and for llvmpipe). Where the coverage could differ the grid
 // is handed to the cell-by-cell painter instead:
