@@ -1,51 +1,43 @@
 #include "cell_looks.h"
 
-#include <array>
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 
 #include "cell_drawing.h"
-#include "colour_byte.h"
 #include "surface2d.h"
 
 namespace {
 
-// The band byte over every fill byte, per channel, for one outline alpha.
-using BandTable = std::array<std::array<std::uint8_t, 256>, 3>;
-
-BandTable MakeBandTable(float alpha) {
-    const Colour& grey = OutlineColour();
-    const float greys[] = {grey.red, grey.green, grey.blue};
-    BandTable table;
-    for (int c = 0; c < 3; ++c) {
-        for (int under = 0; under < 256; ++under) {
-            table[c][under] = BlendedByte(greys[c], alpha, static_cast<std::uint8_t>(under));
-        }
-    }
-    return table;
+// GL clamps a colour to 0..1 before it reaches the window, and the band is
+// blended over what the fill left there. NaN stays NaN, for the caller.
+float Clamped(float value) {
+    return std::isnan(value) ? value : std::clamp(value, 0.0f, 1.0f);
 }
 
-const BandTable& BandTableFor(bool locked) {
-    static const BandTable lockedTable = MakeBandTable(OutlineAlpha(true));
-    static const BandTable unlockedTable = MakeBandTable(OutlineAlpha(false));
-    return locked ? lockedTable : unlockedTable;
+std::uint8_t NearestStep(float value) {
+    return static_cast<std::uint8_t>(std::lrint(value * 255.0f));
 }
 
-// The same mix as the cell-by-cell fill, so that both reach the same floats
-// and hence the same bytes.
+// The same mix and outline alpha as the cell-by-cell drawing, so that both
+// start from the same floats; only the renderer's own rounding of each may
+// differ.
 bool CellLook(const tvCell& cell, tvCellLook& look) {
     Colour mixed;
     if (!MixedColour(cell, mixed)) {
         return false;
     }
+    const Colour& grey = OutlineColour();
+    const float alpha = OutlineAlpha(cell.locked);
     const float shown[] = {mixed.red, mixed.green, mixed.blue};
-    const BandTable& bands = BandTableFor(cell.locked);
+    const float greys[] = {grey.red, grey.green, grey.blue};
     for (int c = 0; c < 3; ++c) {
-        if (std::isnan(shown[c])) {
+        const float fill = Clamped(shown[c]);
+        if (std::isnan(fill)) {
             return false;
         }
-        look.fill[c] = FillByte(shown[c]);
-        look.band[c] = bands[c][look.fill[c]];
+        look.fill[c] = NearestStep(fill);
+        look.band[c] = NearestStep(greys[c] * alpha + fill * (1.0f - alpha));
     }
     return true;
 }

@@ -6,12 +6,14 @@
 
 class tvSurface2d;
 
-// Red, green and blue bytes as the window stores them.
+// Red, green and blue at the window's 8 bits per channel.
 using tvRgb = std::array<std::uint8_t, 3>;
 
-// What the cell-by-cell drawing leaves in the window for one cell: the bytes
-// of its fill, and of its one-pixel band where the outline grey is blended
-// over that fill. Neither depends on what lay beneath, as the fill is opaque.
+// How a cell drawn cell by cell looks, to the nearest 8-bit colour: its fill,
+// and its one-pixel band, where the outline grey lies over that fill at the
+// outline alpha. Both are worked out in floating point from the same mix and
+// alpha the cell-by-cell drawing uses, and rounded only at the end. Neither
+// depends on what lay beneath, as the fill is opaque.
 struct tvCellLook {
     tvRgb fill;
     tvRgb band;

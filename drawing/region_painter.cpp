@@ -6,18 +6,15 @@
 #include <cstddef>
 #include <optional>
 
-#include "colour_byte.h"
 #include "draw_kit.h"
 #include "pixel_view.h"
 #include "surface2d.h"
 
 namespace {
 
+// A cell one pixel wide or high has no room for its band: the outline strip
+// folds over itself, and the renderer decides what that pixel shows.
 constexpr float kSmallestCell = 2.0f;
-constexpr float kLargestCell = 32.0f;
-// Farther out llvmpipe clips rectangles before rasterising them, which no
-// test here has shown to keep every pixel; such grids are drawn cell by cell.
-constexpr double kPixelReach = 8192.0;
 // Whole numbers below 2^24 add exactly in single precision, so every edge is
 // the float the cell-by-cell painter computes for it, however it is summed.
 constexpr double kExactRange = 16777216.0;
@@ -27,11 +24,7 @@ bool WholeNumber(float value) {
 }
 
 bool CellSizeFits(float size) {
-    return WholeNumber(size) && size >= kSmallestCell && size <= kLargestCell;
-}
-
-bool WithinReach(double pixel) {
-    return std::fabs(pixel) <= kPixelReach;
+    return WholeNumber(size) && size >= kSmallestCell;
 }
 
 std::optional<tvPixelView> CurrentView() {
@@ -53,23 +46,19 @@ bool OnWholePixels(const tvSurface2d& grid) {
         !WholeNumber(x) || !WholeNumber(y)) {
         return false;
     }
-    const std::optional<tvPixelView> view = CurrentView();
-    if (!view) {
-        return false;
-    }
     const double wide = grid.Columns() * static_cast<double>(width);
     const double high = grid.Rows() * static_cast<double>(height);
     if (std::fabs(x) + wide >= kExactRange || std::fabs(y) + high >= kExactRange) {
         return false;
     }
-    const double left = view->left + static_cast<double>(x);
-    const double top = view->top - static_cast<double>(y);
-    return WithinReach(left) && WithinReach(left + wide) && WithinReach(top) &&
-           WithinReach(top - high);
+    return CurrentView().has_value();
 }
 
-void ApplyBytes(const tvRgb& rgb) {
-    SetDrawColour(ColourForByte(rgb[0]), ColourForByte(rgb[1]), ColourForByte(rgb[2]));
+// k / 255 is step k of an 8-bit channel, and in single precision times 255
+// it is k again for every byte, so a renderer stores k whether it rounds or
+// truncates: the window gets the look itself.
+void ApplyLook(const tvRgb& rgb) {
+    SetDrawColour(rgb[0] / 255.0f, rgb[1] / 255.0f, rgb[2] / 255.0f);
 }
 
 }  // namespace
@@ -94,8 +83,9 @@ bool tvRegionPainter::DrawRegions(const tvSurface2d& grid) {
     const float y = grid.OriginY();
     SplitIntoRegions(looks, columns, grid.Rows(), regions);
 
-    // Everything here is opaque and its bytes are known, so blending would
-    // only cost llvmpipe a read of every pixel it writes.
+    // Everything here is opaque, the outline already mixed into the band
+    // colour, so blending would change nothing and only cost the renderer a
+    // read of every pixel it writes.
     const bool blending = glIsEnabled(GL_BLEND) == GL_TRUE;
     glDisable(GL_BLEND);
     SetDrawAlpha(1.0f);
@@ -106,7 +96,7 @@ bool tvRegionPainter::DrawRegions(const tvSurface2d& grid) {
         rects.clear();
         AppendRegionRects(region, cellWidth, cellHeight, rects);
         for (const tvPixelRect& rect : rects) {
-            ApplyBytes(rect.band ? look.band : look.fill);
+            ApplyLook(rect.band ? look.band : look.fill);
             FillRect(tvBounds{x + static_cast<float>(rect.left), x + static_cast<float>(rect.right),
                               y + static_cast<float>(rect.top),
                               y + static_cast<float>(rect.bottom)});

@@ -88,7 +88,8 @@ void AppendRegionRects(const tvCellRegion& region, int cellWidth, int cellHeight
     const int right = left + region.columns * cellWidth;
     const int top = region.row * cellHeight;
     const int bottom = top + region.rows * cellHeight;
-    if ((right - left) * (bottom - top) > kOuterLinesArea) {
+    // Cells may be large enough for the area to overflow an int.
+    if (static_cast<long long>(right - left) * (bottom - top) > kOuterLinesArea) {
         add(left, top, right, top + 1, true);
         add(left, bottom - 1, right, bottom, true);
         add(left, top + 1, left + 1, bottom - 1, true);

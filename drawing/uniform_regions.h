@@ -20,7 +20,7 @@ void SplitIntoRegions(const std::vector<tvCellLook>& looks, int columns, int row
                       std::vector<tvCellRegion>& regions);
 
 // A rectangle of pixels from a grid's top left corner, right and bottom
-// edges excluded, painted opaque in a cell's band or fill bytes.
+// edges excluded, painted opaque in a cell's band or fill colour.
 struct tvPixelRect {
     int left;
     int top;
@@ -32,8 +32,8 @@ struct tvPixelRect {
 // Appends the rectangles that paint a region of cells of cellWidth x
 // cellHeight pixels (both at least 2), to be painted in order, each over the
 // ones before: the region's outer band, the fill inside it, then the bands
-// where neighbouring cells meet, two pixels wide. Every pixel ends with the
-// bytes the cell-by-cell drawing gives it; a region of n x m cells takes at
-// most n + m + 3 rectangles.
+// where neighbouring cells meet, two pixels wide. Every pixel ends as band
+// or fill just where the cell-by-cell drawing puts band or fill; a region of
+// n x m cells takes at most n + m + 3 rectangles.
 void AppendRegionRects(const tvCellRegion& region, int cellWidth, int cellHeight,
                        std::vector<tvPixelRect>& rects);

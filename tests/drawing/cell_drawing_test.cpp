@@ -14,13 +14,13 @@
 
 #include <cmath>
 #include <cstdlib>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "application_glut.h"
 #include "cell_drawing.h"
 #include "draw_kit.h"
+#include "gl_frame.h"
 #include "surface2d.h"
 #include "world.h"
 
@@ -36,53 +36,17 @@ constexpr Rgb kWhite{1.0f, 1.0f, 1.0f};
 constexpr float kGrey = 0.5f;
 constexpr float kFaintAlpha = 0.35f;
 
-struct Pixel {
-    int red;
-    int green;
-    int blue;
-};
-
-// One frame's pixels, addressed in window pixels from the top left corner.
-class Frame {
-public:
-    Frame() {
-        width = glutGet(GLUT_WINDOW_WIDTH);
-        height = glutGet(GLUT_WINDOW_HEIGHT);
-        bytes.resize(static_cast<std::size_t>(width * height * 3));
-        glReadBuffer(GL_BACK);
-        glPixelStorei(GL_PACK_ALIGNMENT, 1);
-        glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, bytes.data());
-    }
-    Pixel At(int x, int y) const {
-        const std::size_t i = static_cast<std::size_t>(((height - 1 - y) * width + x) * 3);
-        return {bytes[i], bytes[i + 1], bytes[i + 2]};
-    }
-    int Width() const { return width; }
-    int Height() const { return height; }
-
-private:
-    int width = 0;
-    int height = 0;
-    std::vector<unsigned char> bytes;
-};
-
-std::string Describe(int x, int y, Pixel p) {
-    std::ostringstream out;
-    out << "pixel (" << x << ", " << y << ") is (" << p.red << ", " << p.green << ", " << p.blue
-        << ")";
-    return out.str();
-}
-
 // Each channel within `tolerance` steps of value * 255.
-::testing::AssertionResult Shows(const Frame& frame, int x, int y, Rgb expected,
+::testing::AssertionResult Shows(const GlFrame& frame, int x, int y, Rgb expected,
                                  float tolerance = 0.999f) {
     const Pixel p = frame.At(x, y);
     const float want[] = {expected.red * 255.0f, expected.green * 255.0f, expected.blue * 255.0f};
     const int got[] = {p.red, p.green, p.blue};
     for (int c = 0; c < 3; ++c) {
         if (std::fabs(static_cast<float>(got[c]) - want[c]) > tolerance) {
-            return ::testing::AssertionFailure() << Describe(x, y, p) << ", expected (" << want[0]
-                                                 << ", " << want[1] << ", " << want[2] << ") / 255";
+            return ::testing::AssertionFailure()
+                   << frame.Describe(x, y) << ", expected (" << want[0] << ", " << want[1] << ", "
+                   << want[2] << ") / 255";
         }
     }
     return ::testing::AssertionSuccess();
@@ -115,7 +79,7 @@ void SetLayer(tvCell& cell, int k, Rgb colour, float amount, bool source = false
 // Checks the 12 x 12 pixels around a 10 x 10 cell drawn at (x, y): white
 // outside, a one-pixel band along the cell's edges, the fill inside. Reports
 // the first wrong pixel.
-::testing::AssertionResult ShowsCell(const Frame& frame, int x, int y, Rgb fill, bool locked) {
+::testing::AssertionResult ShowsCell(const GlFrame& frame, int x, int y, Rgb fill, bool locked) {
     const Pixel inside = frame.At(x + 4, y + 4);
     const Rgb band = locked ? Rgb{kGrey, kGrey, kGrey} : BandOver(inside, kFaintAlpha);
     for (int py = y - 1; py <= y + 10; ++py) {
@@ -149,7 +113,7 @@ protected:
 };
 
 TEST_F(DrawingTest, FrameIsTheHostsWhiteWindowAtOneUnitPerPixel) {
-    const Frame frame;
+    const GlFrame frame;
     ASSERT_EQ(frame.Width(), 640);
     ASSERT_EQ(frame.Height(), 480);
     EXPECT_TRUE(Shows(frame, 0, 0, kWhite));
@@ -207,7 +171,7 @@ TEST_F(DrawingTest, CellShowsItsLayersMixedOnWhite) {
                                     static_cast<float>(y), static_cast<float>(y + 10)});
         }
     }
-    const Frame frame;
+    const GlFrame frame;
     for (bool locked : {false, true}) {
         for (std::size_t i = 0; i < cases.size(); ++i) {
             SCOPED_TRACE(std::string(cases[i].name) + (locked ? ", locked" : ", unlocked"));
@@ -226,7 +190,7 @@ TEST_F(DrawingTest, AlphaAndColourPersistUntilChanged) {
     SetDrawAlpha(1.0f);
     FillRect(tvBounds{140.0f, 150.0f, 100.0f, 110.0f});
 
-    const Frame frame;
+    const GlFrame frame;
     EXPECT_TRUE(Shows(frame, 105, 105, {0.5f, 0.5f, 1.0f}, 1.0f)) << "blue re-issued at alpha 0.5";
     EXPECT_TRUE(Shows(frame, 125, 105, {1.0f, 0.5f, 0.5f}, 1.0f)) << "red applied at alpha 0.5";
     EXPECT_TRUE(Shows(frame, 145, 105, {1.0f, 0.0f, 0.0f})) << "red re-issued at alpha 1";
@@ -239,7 +203,7 @@ TEST_F(DrawingTest, FrameRectCoversItsBandExactlyOnce) {
     SetDrawColour(0.0f, 0.0f, 0.0f);
     constexpr int kLeft = 300, kRight = 324, kTop = 100, kBottom = 116, kWidth = 3;
     FrameRect(tvBounds{kLeft, kRight, kTop, kBottom}, kWidth);
-    const Frame frame;
+    const GlFrame frame;
     for (int y = kTop - 2; y < kBottom + 2; ++y) {
         for (int x = kLeft - 2; x < kRight + 2; ++x) {
             const bool inRect = x >= kLeft && x < kRight && y >= kTop && y < kBottom;
@@ -268,7 +232,7 @@ TEST_F(DrawingTest, GridDrawsItsCurrentBufferCellByCellInWorldUnits) {
     }
     tvCellByCellPainter painter;
     painter.DrawGrid(*grid);
-    const Frame frame;
+    const GlFrame frame;
     for (int r = 0; r < 2; ++r) {
         for (int c = 0; c < 3; ++c) {
             SCOPED_TRACE("cell (" + std::to_string(c) + ", " + std::to_string(r) + ")");
@@ -297,7 +261,7 @@ TEST_F(DrawingTest, GridWithoutColumnsOrRowsDrawsNothing) {
     painter.DrawGrid(*new tvSurface2d(&world, 10.0f, 10.0f, 10.0f, 0, 5));
     painter.DrawGrid(*new tvSurface2d(&world, 10.0f, 10.0f, 10.0f, 5, 0));
     painter.DrawGrid(*new tvSurface2d(&world, 10.0f, 10.0f, 10.0f, -3, 4));
-    const Frame frame;
+    const GlFrame frame;
     for (int y = 0; y < frame.Height(); ++y) {
         for (int x = 0; x < frame.Width(); ++x) {
             ASSERT_TRUE(Shows(frame, x, y, kWhite));
@@ -322,7 +286,7 @@ TEST_F(DrawingTest, SurfaceLaterInTheListDrawsOverAnEarlierOne) {
     world.DrawAll();
     SetGridPainter(nullptr);
 
-    const Frame frame;
+    const GlFrame frame;
     EXPECT_TRUE(Shows(frame, 507, 407, {1.0f, 0.5f, 0.5f})) << "where both lie, the first";
     EXPECT_TRUE(Shows(frame, 522, 422, {0.5f, 0.5f, 1.0f})) << "the second alone";
 }

@@ -1,19 +1,17 @@
 // The region painter against the cell-by-cell painter, through the real GLUT
 // host on Mesa's llvmpipe under Xvfb: each scene is drawn once each way into
 // the 1024 x 800 window the program uses, and the whole back buffer is read
-// before any swap and compared byte for byte. The painters must also have
+// before any swap. Every channel of every pixel must lie within one step
+// (1/255) of the other frame's. The frames are cleared to magenta, which no
+// cell shows and no band comes near, so a pixel that one painter covers and
+// the other does not is far off and cannot pass. The painters must also have
 // taken the way each scene calls for, or equal frames would prove nothing.
-//
-// The first group pins the rounding the region painter reproduces: which
-// bytes llvmpipe stores for opaque fills and for the outline blended over
-// them.
 #include <gtest/gtest.h>
 
 #include <GL/freeglut.h>
 
-#include <bit>
+#include <algorithm>
 #include <cmath>
-#include <cstdint>
 #include <cstdlib>
 #include <functional>
 #include <limits>
@@ -24,9 +22,9 @@
 
 #include "application_glut.h"
 #include "cell_drawing.h"
-#include "colour_byte.h"
 #include "draw_kit.h"
 #include "event_log.h"
+#include "gl_frame.h"
 #include "recording_client.h"
 #include "region_painter.h"
 #include "scene.h"
@@ -59,45 +57,26 @@ ApplicationGLUT& Host() {
     return *host;
 }
 
-// The back buffer, addressed in window pixels from the top left corner.
-class Frame {
-public:
-    Frame() : bytes(static_cast<std::size_t>(kWidth) * kHeight * 3) {
-        glReadBuffer(GL_BACK);
-        glPixelStorei(GL_PACK_ALIGNMENT, 1);
-        glReadPixels(0, 0, kWidth, kHeight, GL_RGB, GL_UNSIGNED_BYTE, bytes.data());
-    }
-    int At(int x, int y, int channel) const { return bytes[Index(x, y) + channel]; }
-    std::string Describe(int x, int y) const {
-        std::ostringstream out;
-        out << "(" << At(x, y, 0) << ", " << At(x, y, 1) << ", " << At(x, y, 2) << ")";
-        return out.str();
-    }
-    bool SameAt(const Frame& other, int x, int y) const {
-        for (int c = 0; c < 3; ++c) {
-            if (At(x, y, c) != other.At(x, y, c)) {
-                return false;
-            }
-        }
-        return true;
-    }
-    bool WhiteAt(int x, int y) const {
-        return At(x, y, 0) == 255 && At(x, y, 1) == 255 && At(x, y, 2) == 255;
-    }
+// Magenta: no cell in these scenes comes near it, as cells mix their colours
+// on a white ground, and the outline grey keeps every band's green above 40.
+constexpr Pixel kGround{255, 0, 255};
 
-private:
-    static std::size_t Index(int x, int y) {
-        return (static_cast<std::size_t>(kHeight - 1 - y) * kWidth + x) * 3;
-    }
-    std::vector<unsigned char> bytes;
-};
-
-Frame DrawWith(tvWorld& world, tvGridPainter& painter) {
+GlFrame DrawWith(tvWorld& world, tvGridPainter& painter) {
     Host().BeginFrame();
+    GLfloat hostClear[4];
+    glGetFloatv(GL_COLOR_CLEAR_VALUE, hostClear);
+    glClearColor(kGround.red / 255.0f, kGround.green / 255.0f, kGround.blue / 255.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glClearColor(hostClear[0], hostClear[1], hostClear[2], hostClear[3]);
     SetGridPainter(&painter);
     world.DrawAll();
     SetGridPainter(nullptr);
-    return Frame();
+    return GlFrame();
+}
+
+int StepsApart(Pixel a, Pixel b) {
+    return std::max(
+        {std::abs(a.red - b.red), std::abs(a.green - b.green), std::abs(a.blue - b.blue)});
 }
 
 // How many grids the region painter should draw each way.
@@ -109,8 +88,8 @@ struct Ways {
 ::testing::AssertionResult DrawsAlike(tvWorld& world, Ways ways) {
     tvCellByCellPainter reference;
     tvRegionPainter regions;
-    const Frame expected = DrawWith(world, reference);
-    const Frame actual = DrawWith(world, regions);
+    const GlFrame expected = DrawWith(world, reference);
+    const GlFrame actual = DrawWith(world, regions);
     if (regions.RegionGrids() != ways.byRegions || regions.CellByCellGrids() != ways.cellByCell) {
         return ::testing::AssertionFailure()
                << "drew " << regions.RegionGrids() << " grids by regions and "
@@ -118,23 +97,30 @@ struct Ways {
                << " and " << ways.cellByCell;
     }
     long differing = 0;
+    long uncovered = 0;
     long drawn = 0;
     std::string first;
-    for (int y = 0; y < kHeight; ++y) {
-        for (int x = 0; x < kWidth; ++x) {
-            drawn += expected.WhiteAt(x, y) ? 0 : 1;
-            if (!expected.SameAt(actual, x, y)) {
+    for (int y = 0; y < expected.Height(); ++y) {
+        for (int x = 0; x < expected.Width(); ++x) {
+            const Pixel want = expected.At(x, y);
+            const Pixel got = actual.At(x, y);
+            const bool coveredOnce = (want == kGround) != (got == kGround);
+            drawn += want == kGround ? 0 : 1;
+            uncovered += coveredOnce ? 1 : 0;
+            if (coveredOnce || StepsApart(want, got) > 1) {
                 if (differing++ == 0) {
                     std::ostringstream out;
-                    out << "pixel (" << x << ", " << y << ") is " << expected.Describe(x, y)
-                        << " cell by cell but " << actual.Describe(x, y) << " by regions";
+                    out << "pixel (" << x << ", " << y << ") is " << want << " cell by cell but "
+                        << got << " by regions";
                     first = out.str();
                 }
             }
         }
     }
     if (differing > 0) {
-        return ::testing::AssertionFailure() << differing << " pixels differ; first " << first;
+        return ::testing::AssertionFailure()
+               << differing << " pixels more than one step apart or covered by one painter only ("
+               << uncovered << " of them); first " << first;
     }
     if (drawn == 0) {
         return ::testing::AssertionFailure() << "the scene drew nothing";
@@ -236,175 +222,6 @@ protected:
     }
 };
 
-// The smallest float that FillByte turns into at least `byte`.
-float LowestFor(int byte) {
-    std::uint32_t low = 0;
-    std::uint32_t high = std::bit_cast<std::uint32_t>(1.0f);
-    while (high - low > 1) {
-        const std::uint32_t middle = low + (high - low) / 2;
-        (FillByte(std::bit_cast<float>(middle)) >= byte ? high : low) = middle;
-    }
-    return std::bit_cast<float>(high);
-}
-
-// A fill and its outline strip, as cell drawing issues them.
-void DrawKitCell(tvBounds cell, float red, float green, float blue, float outlineAlpha) {
-    SetDrawAlpha(1.0f);
-    SetDrawColour(red, green, blue);
-    FillRect(cell);
-    SetDrawAlpha(outlineAlpha);
-    OutlineColour().Apply();
-    OutlineRect(cell);
-}
-
-TEST_F(RegionPainterTest, CellFillsRoundToTheNearestByteEvenBesideTheMiddles) {
-    std::vector<float> values;
-    for (int byte = 1; byte < 256; ++byte) {
-        const float lowest = LowestFor(byte);
-        values.push_back(lowest);
-        values.push_back(std::nextafter(lowest, 0.0f));
-    }
-    for (float v : {0.0f, -0.5f, 1.0f, 1.5f, 0.5f, 1.0f / 3.0f, 2.0f / 3.0f}) {
-        values.push_back(v);
-    }
-    const auto place = [](std::size_t i) { return std::pair{int(i % 64) * 16, int(i / 64) * 16}; };
-    // Later frames too: llvmpipe may change how it draws a shader it has used.
-    for (int frame = 0; frame < 3; ++frame) {
-        Host().BeginFrame();
-        for (std::size_t i = 0; i < values.size(); ++i) {
-            const auto [x, y] = place(i);
-            DrawKitCell(tvBounds{float(x), float(x + 10), float(y), float(y + 10)}, values[i],
-                        1.0f - values[i], values[i], 0.35f);
-        }
-        const Frame pixels;
-        for (std::size_t i = 0; i < values.size(); ++i) {
-            const auto [x, y] = place(i);
-            ASSERT_EQ(pixels.At(x + 5, y + 5, 0), FillByte(values[i]))
-                << "red " << std::hexfloat << values[i] << ", frame " << frame;
-            ASSERT_EQ(pixels.At(x + 5, y + 5, 1), FillByte(1.0f - values[i]))
-                << "green " << std::hexfloat << 1.0f - values[i] << ", frame " << frame;
-        }
-    }
-}
-
-// Opaque grey rectangles as the region painter draws them, blending off.
-void DrawOpaque(const std::vector<tvBounds>& rects, const std::vector<float>& colours) {
-    glDisable(GL_BLEND);
-    SetDrawAlpha(1.0f);
-    for (std::size_t i = 0; i < rects.size(); ++i) {
-        SetDrawColour(colours[i], colours[i], colours[i]);
-        FillRect(rects[i]);
-    }
-    glEnable(GL_BLEND);
-}
-
-// Each byte's colour drawn as a rectangle among many in tiles of their own,
-// and again in tiles shared with an outline strip, over many frames, each
-// byte once the first rectangle of a frame: llvmpipe turns the colour of
-// the first rectangle of a frame into a byte another way than the others.
-// Witnesses show that every way was seen: 0.5 stores 128 on the general
-// path and 127 on the fast one, and 99.8 / 255 stores 99 where the fast
-// path multiplies by 255 (drawn first in every other frame).
-// Rectangles keep to the top 32 rows, which lie in one tile row whether
-// llvmpipe counts tile rows from the top or from the bottom of the window.
-TEST_F(RegionPainterTest, EveryByteHasAColourThatFillsToItWhicheverWayItsTileIsDrawn) {
-    constexpr int kTile = 64;
-    constexpr int kPerTile = 48;
-    constexpr int kFirstWitness = 256;
-    constexpr int kSecondWitness = 257;
-    const auto colourOf = [](int i) {
-        return i == kFirstWitness    ? 0.5f
-               : i == kSecondWitness ? 99.8f / 255.0f
-                                     : ColourForByte(static_cast<std::uint8_t>(i));
-    };
-    // Tiles 0, 2, 4, .. hold rectangles alone; tiles 1, 3, 5, .. the same
-    // with an outline; the second witness has tile 12 to itself.
-    const auto place = [](int i, bool outlined) {
-        const int tile = i == kSecondWitness ? 12 : 2 * (i / kPerTile) + (outlined ? 1 : 0);
-        const float x = float(tile * kTile + 2 + 6 * (i % kPerTile % 8));
-        const float y = float(2 + 4 * (i % kPerTile / 8));
-        return tvBounds{x, x + 4.0f, y, y + 4.0f};
-    };
-    int seen[3] = {0, 0, 0};  // general, fast, fast for the first rectangle
-    for (int frame = 0; frame < 512; ++frame) {
-        std::vector<int> order;
-        if (frame % 2 == 0) {
-            order.push_back(kSecondWitness);
-        }
-        for (int n = 0; n <= 256; ++n) {
-            order.push_back((frame / 2 + n) % 257);
-        }
-        std::vector<tvBounds> rects;
-        std::vector<float> colours;
-        for (int i : order) {
-            for (bool outlined : {false, true}) {
-                if (i != kSecondWitness || !outlined) {
-                    rects.push_back(place(i, outlined));
-                    colours.push_back(colourOf(i));
-                }
-            }
-        }
-        Host().BeginFrame();
-        DrawOpaque(rects, colours);
-        for (int tile = 1; tile < 12; tile += 2) {
-            DrawKitCell(tvBounds{tile * kTile + 52.0f, tile * kTile + 62.0f, 2.0f, 12.0f}, 0.0f,
-                        0.0f, 0.0f, 0.35f);
-        }
-        const Frame pixels;
-        for (std::size_t n = 0; n < rects.size(); ++n) {
-            const int x = static_cast<int>(rects[n].left) + 1;
-            const int y = static_cast<int>(rects[n].top) + 1;
-            const int got = pixels.At(x, y, 0);
-            if (colours[n] == colourOf(kFirstWitness)) {
-                seen[0] += got == 128;
-                seen[1] += got == 127;
-            } else if (colours[n] == colourOf(kSecondWitness)) {
-                seen[2] += got == 99;
-            } else {
-                ASSERT_EQ(got, FillByte(colours[n]))
-                    << "frame " << frame << ", rectangle at (" << x - 1 << ", " << y - 1 << ")";
-            }
-        }
-    }
-    EXPECT_GT(seen[0], 0) << "never drawn the general way: this test covers fewer ways";
-    EXPECT_GT(seen[1], 0) << "never drawn the fast way: this test covers fewer ways";
-    EXPECT_GT(seen[2], 0) << "never drawn first the fast way: this test covers fewer ways";
-}
-
-// The outline strip exactly as cell drawing issues it, over fills of every byte.
-TEST_F(RegionPainterTest, OutlineBlendsOverEveryFillByteAsModelled) {
-    Host().BeginFrame();
-    const float alphas[] = {0.35f, 1.0f};
-    for (int a = 0; a < 2; ++a) {
-        for (int byte = 0; byte < 256; ++byte) {
-            const float x = float((byte % 64) * 12);
-            const float y = float((byte / 64) * 12 + a * 60);
-            SetDrawAlpha(1.0f);
-            SetDrawColour(ColourForByte(byte), ColourForByte(255 - byte), ColourForByte(byte / 2));
-            const tvBounds cell{x, x + 10.0f, y, y + 10.0f};
-            FillRect(cell);
-            SetDrawAlpha(alphas[a]);
-            OutlineColour().Apply();
-            OutlineRect(cell);
-        }
-    }
-    const Frame frame;
-    for (int a = 0; a < 2; ++a) {
-        for (int byte = 0; byte < 256; ++byte) {
-            const int x = (byte % 64) * 12;
-            const int y = (byte / 64) * 12 + a * 60;
-            const int under[] = {byte, 255 - byte, byte / 2};
-            for (int c = 0; c < 3; ++c) {
-                const int band = BlendedByte(0.5f, alphas[a], static_cast<std::uint8_t>(under[c]));
-                EXPECT_EQ(frame.At(x, y + 4, c), band)
-                    << "channel " << c << " over " << under[c] << " at alpha " << alphas[a];
-                EXPECT_EQ(frame.At(x + 4, y + 9, c), band)
-                    << "channel " << c << " over " << under[c] << " at alpha " << alphas[a];
-            }
-        }
-    }
-}
-
 TEST_F(RegionPainterTest, TheProgramsSceneAsItStarts) {
     MainScene scene(1);
     EXPECT_TRUE(DrawsAlike(scene.World(), {9, 0}));
@@ -424,7 +241,9 @@ TEST_F(RegionPainterTest, EverySwatchColouringTheCanvasesTickByTick) {
     }
 }
 
-TEST_F(RegionPainterTest, CellsOfEveryFillByteLockedAndUnlocked) {
+// Cells whose colours differ by less than a step share a look and are drawn
+// in one colour; mixes beyond 0..1 are clamped before the band is blended.
+TEST_F(RegionPainterTest, CellsOfEveryFillLevelLockedAndUnlocked) {
     tvWorld world;
     for (bool locked : {false, true}) {
         auto* grid = new tvSurface2d(&world, locked ? 300.0f : 20.0f, 20.0f, 10.0f, 16, 16);
@@ -436,7 +255,19 @@ TEST_F(RegionPainterTest, CellsOfEveryFillByteLockedAndUnlocked) {
     }
     std::mt19937 random(3);
     Randomise(*new tvSurface2d(&world, 600.0f, 20.0f, 10.0f, 30, 30), random);
-    EXPECT_TRUE(DrawsAlike(world, {3, 0}));
+    std::uniform_real_distribution<float> belowAStep(-0.49f / 255.0f, 0.49f / 255.0f);
+    ForEachCell(*new tvSurface2d(&world, 20.0f, 400.0f, 10.0f, 40, 20),
+                [&](tvCell& cell, int c, int) {
+                    cell = CellOf(0.5f + belowAStep(random), 0.25f + belowAStep(random),
+                                  0.8f + belowAStep(random), 255.0f, c % 8 == 0);
+                });
+    ForEachCell(*new tvSurface2d(&world, 500.0f, 400.0f, 10.0f, 6, 6),
+                [&](tvCell& cell, int c, int r) {
+                    // Red (1 - 3.5) / 0.5, green (1 + 3) / 0.5, blue 1.5 or less.
+                    cell = CellOf(1.0f, 0.0f, float(c) / 6.0f, -3.5f, r % 2 == 0);
+                    cell.layers[1] = CellOf(0.0f, 1.0f, 0.5f, 3.0f, false).layers[0];
+                });
+    EXPECT_TRUE(DrawsAlike(world, {5, 0}));
 }
 
 TEST_F(RegionPainterTest, CellSizesAndPlacesUpToAndBeyondTheWindowEdges) {
@@ -447,10 +278,16 @@ TEST_F(RegionPainterTest, CellSizesAndPlacesUpToAndBeyondTheWindowEdges) {
         int columns;
         int rows;
     };
-    const Place places[] = {{-13, -7, 10, 6, 5},   {1000, 780, 10, 6, 5},   {990, -25, 7, 9, 9},
-                            {-31, 770, 3, 30, 20}, {200, 300, 2, 40, 30},   {300, 300, 3, 25, 2},
-                            {400, 300, 4, 1, 30},  {500, 300, 25, 5, 7},    {700, 100, 32, 4, 6},
-                            {40, 500, 17, 1, 1},   {-2000, 400, 20, 110, 4}};
+    // The last ones reach tens of thousands of pixels beyond the window, and
+    // cells of 5,000 pixels and more fill whole corners; the list draws them
+    // under the others.
+    const Place places[] = {
+        {-13, -7, 10, 6, 5},      {1000, 780, 10, 6, 5},      {990, -25, 7, 9, 9},
+        {-31, 770, 3, 30, 20},    {200, 300, 2, 40, 30},      {300, 300, 3, 25, 2},
+        {400, 300, 4, 1, 30},     {500, 300, 25, 5, 7},       {700, 100, 32, 4, 6},
+        {40, 500, 17, 1, 1},      {-2000, 400, 20, 110, 4},   {100, 560, 33, 6, 6},
+        {330, 560, 64, 3, 2},     {-20000, 700, 20, 1100, 2}, {960, -30000, 20, 2, 1550},
+        {-4900, 600, 5000, 1, 1}, {900, -9000, 9050, 1, 1}};
     tvWorld world;
     std::mt19937 random(4);
     int n = 0;
@@ -462,7 +299,7 @@ TEST_F(RegionPainterTest, CellSizesAndPlacesUpToAndBeyondTheWindowEdges) {
             Blocks(*grid, 2, 3, n % 3 == 0);
         }
     }
-    EXPECT_TRUE(DrawsAlike(world, {11, 0}));
+    EXPECT_TRUE(DrawsAlike(world, {17, 0}));
 }
 
 TEST_F(RegionPainterTest, RegionsOfManyShapesAndSizes) {
@@ -528,7 +365,7 @@ TEST_F(RegionPainterTest, AnyZoomOrAFractionalPanIsDrawnCellByCell) {
     EXPECT_TRUE(DrawsAlike(scene.World(), {9, 0})) << "pan by whole pixels";
 }
 
-TEST_F(RegionPainterTest, GridsWhoseBytesCannotBeKnownAreDrawnCellByCell) {
+TEST_F(RegionPainterTest, GridsWhoseCoverageCouldDifferAreDrawnCellByCell) {
     tvWorld world;
     std::mt19937 random(8);
     const float nan = std::numeric_limits<float>::quiet_NaN();
@@ -544,15 +381,11 @@ TEST_F(RegionPainterTest, GridsWhoseBytesCannotBeKnownAreDrawnCellByCell) {
     auto* nanCell = new tvSurface2d(&world, 400.0f, 20.0f, 10.0f, 5, 5);
     Randomise(*nanCell, random);
     *nanCell->CurrentCell(4, 0) = CellOf(1.0f, 0.0f, 0.0f, nan, true);
-    auto* farAway = new tvSurface2d(&world, 20000.0f, 20.0f, 10.0f, 5, 5);
-    Randomise(*farAway, random);
-    // Fill alone fills whole tiles of large cells, and llvmpipe may round it
-    // either way from one frame to the next.
-    auto* large = new tvSurface2d(&world, 500.0f, 100.0f, 33.0f, 6, 6);
-    Randomise(*large, random);
+    // Past 2^24 whole numbers no longer add exactly.
+    Randomise(*new tvSurface2d(&world, 16777000.0f, 20.0f, 10.0f, 40, 5), random);
     auto* under = new tvSurface2d(&world, 290.0f, 10.0f, 10.0f, 20, 5);
     Blocks(*under, 2, 2, false);
-    EXPECT_TRUE(DrawsAlike(world, {1, 7}));
+    EXPECT_TRUE(DrawsAlike(world, {1, 6}));
 }
 
 // The kit state may not matter to pixels, but a painter must not leave
