@@ -21,16 +21,11 @@
 #include "cell_drawing.h"
 #include "draw_kit.h"
 #include "gl_frame.h"
+#include "rgb.h"
 #include "surface2d.h"
 #include "world.h"
 
 namespace {
-
-struct Rgb {
-    float red;
-    float green;
-    float blue;
-};
 
 constexpr Rgb kWhite{1.0f, 1.0f, 1.0f};
 constexpr float kGrey = 0.5f;
