@@ -1,5 +1,7 @@
 #include "pixel_view.h"
 
+#include <GL/gl.h>
+
 #include <cmath>
 
 namespace {
@@ -70,4 +72,14 @@ std::optional<tvPixelView> WholePixelView(const float modelview[16], const float
         return std::nullopt;
     }
     return tvPixelView{*left, *top};
+}
+
+std::optional<tvPixelView> CurrentPixelView() {
+    float modelview[16];
+    float projection[16];
+    int viewport[4];
+    glGetFloatv(GL_MODELVIEW_MATRIX, modelview);
+    glGetFloatv(GL_PROJECTION_MATRIX, projection);
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    return WholePixelView(modelview, projection, viewport);
 }

@@ -18,3 +18,6 @@ struct tvPixelView {
 // largest extent a texture can cover.
 std::optional<tvPixelView> WholePixelView(const float modelview[16], const float projection[16],
                                           const int viewport[4]);
+
+// WholePixelView of the current GL context's matrices and viewport.
+std::optional<tvPixelView> CurrentPixelView();

@@ -27,16 +27,6 @@ bool CellSizeFits(float size) {
     return WholeNumber(size) && size >= kSmallestCell;
 }
 
-std::optional<tvPixelView> CurrentView() {
-    float modelview[16];
-    float projection[16];
-    int viewport[4];
-    glGetFloatv(GL_MODELVIEW_MATRIX, modelview);
-    glGetFloatv(GL_PROJECTION_MATRIX, projection);
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    return WholePixelView(modelview, projection, viewport);
-}
-
 bool OnWholePixels(const tvSurface2d& grid) {
     const float width = grid.CellWidth();
     const float height = grid.CellHeight();
@@ -51,7 +41,7 @@ bool OnWholePixels(const tvSurface2d& grid) {
     if (std::fabs(x) + wide >= kExactRange || std::fabs(y) + high >= kExactRange) {
         return false;
     }
-    return CurrentView().has_value();
+    return CurrentPixelView().has_value();
 }
 
 // k / 255 is step k of an 8-bit channel, and in single precision times 255

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstddef>
-#include <cstring>
 #include <type_traits>
 #include <vector>
 
@@ -25,7 +24,6 @@ public:
     }
 
     bool operator==(const PictureState& other) const { return bytes == other.bytes; }
-    std::size_t Size() const { return bytes.size(); }
 
 private:
     std::vector<unsigned char> bytes;

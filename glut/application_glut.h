@@ -62,7 +62,7 @@ public:
     Vec2 WindowToWorld(float px, float py) const;
 
 protected:
-    // The live window size, the view centre, zoom and pan.
+    // The frame view: the live window size, the view centre, zoom and pan.
     bool DescribeView(PictureState& state) override;
 
 private:

@@ -18,11 +18,9 @@ FrameView ApplicationGLUT::CurrentFrameView() const {
 }
 
 bool ApplicationGLUT::DescribeView(PictureState& state) {
-    const int size[] = {glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT)};
-    const Vec2 c = ViewCentre();
-    const float view[] = {c.x, c.y, zoom, pan.x, pan.y};
-    state.Add(size);
-    state.Add(view);
+    // Compared as bytes, so it must have no padding, whose bytes are unset.
+    static_assert(sizeof(FrameView) == 2 * sizeof(int) + 5 * sizeof(float));
+    state.Add(CurrentFrameView());
     return true;
 }
 

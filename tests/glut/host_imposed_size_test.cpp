@@ -160,15 +160,7 @@ TEST_F(ImposedSizeTest, TheStartUpViewIsWholePixelsFromTheTopLeftAtAnySize) {
         Impose(width, height);
         ASSERT_TRUE(PumpUntil([&] { return HasSize(width - 1, height - 1); }));
         std::optional<tvPixelView> view;
-        client.onDraw = [&] {
-            float modelview[16];
-            float projection[16];
-            int viewport[4];
-            glGetFloatv(GL_MODELVIEW_MATRIX, modelview);
-            glGetFloatv(GL_PROJECTION_MATRIX, projection);
-            glGetIntegerv(GL_VIEWPORT, viewport);
-            view = WholePixelView(modelview, projection, viewport);
-        };
+        client.onDraw = [&] { view = CurrentPixelView(); };
         host.Redraw();
         ASSERT_TRUE(view) << "the grid painter would draw cell by cell at " << width - 1 << "x"
                           << height - 1;
