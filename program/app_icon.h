@@ -1,0 +1,10 @@
+#pragma once
+
+#include <vector>
+
+#include "window_spec.h"
+
+// The window icon, drawn in code from the shapes of the installed SVG icon
+// (data/io.github.quillmere.Quillmere.svg) so that no image decoder is
+// needed at run time: 16, 32, 48 and 64 pixels square, smallest first.
+std::vector<IconImage> QuillmereIcons();

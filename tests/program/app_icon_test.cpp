@@ -1,0 +1,126 @@
+// The window icon drawn in code against the installed SVG icon as librsvg
+// draws it, at every size the window carries.
+#include "app_icon.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+// The SVG rendered at size x size by rsvg-convert, as straight-alpha RGBA
+// bytes from ImageMagick; empty if either tool failed.
+std::vector<std::uint8_t> RenderSvg(int size) {
+    const std::string n = std::to_string(size);
+    const std::string command = "rsvg-convert -w " + n + " -h " + n +
+                                " '" QUILLMERE_ICON_SVG "' | convert png:- -depth 8 rgba:-";
+    std::vector<std::uint8_t> bytes;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        std::uint8_t buffer[4096];
+        std::size_t got = 0;
+        while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) {
+            bytes.insert(bytes.end(), buffer, buffer + got);
+        }
+        if (pclose(pipe) != 0) {
+            bytes.clear();
+        }
+    }
+    return bytes;
+}
+
+// A pixel's premultiplied red, green, blue and its alpha, so that the colour
+// of a nearly transparent edge pixel weighs as little as it shows.
+struct Premultiplied {
+    int c[4];
+};
+
+Premultiplied FromArgb(std::uint32_t argb) {
+    const int a = static_cast<int>(argb >> 24);
+    Premultiplied p{};
+    for (int i = 0; i < 3; ++i) {
+        p.c[i] = (static_cast<int>((argb >> (16 - 8 * i)) & 0xff) * a + 127) / 255;
+    }
+    p.c[3] = a;
+    return p;
+}
+
+std::uint32_t ArgbFromRgba(const std::uint8_t* rgba) {
+    return static_cast<std::uint32_t>(rgba[3]) << 24 | static_cast<std::uint32_t>(rgba[0]) << 16 |
+           static_cast<std::uint32_t>(rgba[1]) << 8 | rgba[2];
+}
+
+// Mean error per channel over the whole image, and the worst mean error of
+// any square block a swatch wide (20 of the SVG's 128 units), so that a
+// wrong swatch shows even where the edges are otherwise close. The two
+// rasterisers round edge coverage differently: the drawing stays within 2.3
+// and 8 of librsvg, while a swatch in the wrong place, or a missing row of
+// them, puts a block 25 or more out.
+constexpr double kMeanTolerance = 3.0;
+constexpr double kBlockTolerance = 12.0;
+
+TEST(AppIconTest, MatchesTheSvgIconAtEverySize) {
+    if (std::system("command -v rsvg-convert > /dev/null 2>&1") != 0) {
+        GTEST_SKIP() << "rsvg-convert (Debian package librsvg2-bin) is not installed";
+    }
+    const std::vector<IconImage> icons = QuillmereIcons();
+    ASSERT_EQ(icons.size(), 4u);
+    int expectedSize = 16;
+    for (const IconImage& icon : icons) {
+        SCOPED_TRACE(icon.size);
+        ASSERT_EQ(icon.size, expectedSize);
+        expectedSize += 16;
+        const int size = icon.size;
+        ASSERT_EQ(icon.argb.size(), static_cast<std::size_t>(size * size));
+
+        // The tile's rounded outline passes outside the square of 12 units
+        // in each corner of the 128-unit icon, so every pixel there is clear.
+        const int clear = size * 12 / 128;
+        for (int y = 0; y < size; ++y) {
+            for (int x = 0; x < size; ++x) {
+                const bool inCorner =
+                    (x < clear || x >= size - clear) && (y < clear || y >= size - clear);
+                if (inCorner) {
+                    EXPECT_EQ(icon.argb[y * size + x] >> 24, 0u) << x << ", " << y;
+                }
+            }
+        }
+
+        const std::vector<std::uint8_t> rgba = RenderSvg(size);
+        ASSERT_EQ(rgba.size(), static_cast<std::size_t>(size * size * 4));
+        std::vector<int> error(static_cast<std::size_t>(size * size));
+        double total = 0;
+        for (int i = 0; i < size * size; ++i) {
+            const Premultiplied ours = FromArgb(icon.argb[i]);
+            const Premultiplied theirs = FromArgb(ArgbFromRgba(&rgba[4 * i]));
+            for (int c = 0; c < 4; ++c) {
+                const int d = std::abs(ours.c[c] - theirs.c[c]);
+                total += d;
+                error[i] = std::max(error[i], d);
+            }
+        }
+        const double mean = total / (4.0 * size * size);
+        EXPECT_LT(mean, kMeanTolerance);
+
+        const int block = std::max(2, size * 20 / 128);
+        double worstBlock = 0;
+        for (int y = 0; y + block <= size; ++y) {
+            for (int x = 0; x + block <= size; ++x) {
+                double sum = 0;
+                for (int j = 0; j < block; ++j) {
+                    for (int i = 0; i < block; ++i) {
+                        sum += error[(y + j) * size + x + i];
+                    }
+                }
+                worstBlock = std::max(worstBlock, sum / (block * block));
+            }
+        }
+        EXPECT_LT(worstBlock, kBlockTolerance);
+    }
+}
+
+}  // namespace
