@@ -12,8 +12,17 @@ string(CONCAT CPACK_PACKAGE_DESCRIPTION
     "cells beneath it, spreads from cell to cell, fades as it goes and mixes\n"
     "with the colours it meets. It draws with OpenGL on a freeglut window.")
 set(CPACK_PACKAGE_HOMEPAGE_URL https://github.com/quillmere/quillmere)
-# Installed programs are stripped, as Debian's own packages are.
+# Installed programs are stripped, as Debian's own packages are, and like
+# dh_strip also of the compilers' version notes (the .comment section), which
+# `strip` keeps. This runs after the program is installed and only when
+# stripping, so `cmake --install --strip` does the same.
 set(CPACK_STRIP_FILES ON)
+install(CODE "
+    if(CMAKE_INSTALL_DO_STRIP)
+        execute_process(COMMAND \"${CMAKE_OBJCOPY}\" --remove-section=.comment
+            \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/quillmere\"
+            COMMAND_ERROR_IS_FATAL ANY)
+    endif()")
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
