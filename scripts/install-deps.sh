@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build pkg-config
-    dpkg-dev desktop-file-utils appstream groff-base
+    dpkg-dev desktop-file-utils appstream groff-base lintian
     libgtest-dev libgmock-dev libbenchmark-dev
     freeglut3-dev libgl1-mesa-dev libglu1-mesa-dev libgl1-mesa-dri
     libx11-dev libxtst-dev

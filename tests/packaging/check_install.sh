@@ -2,21 +2,27 @@
 # The program as people get it, both ways: `cmake --install` into a staging
 # folder, and the .deb that CPack builds, unpacked. Each must hold exactly the
 # expected files, pass the desktop entry and AppStream validators, format its
-# man page cleanly and answer --version with no display; the package must
-# depend on the package of every library the program links.
-# Usage: check_install.sh CMAKE CPACK BUILD_DIR VERSION
+# man page cleanly, carry the MIT licence in Debian's machine-readable
+# copyright file, carry a changelog whose latest entry is this version, and
+# answer --version with no display; the package must depend on the package of
+# every library the program links and pass lintian with no error, no warning
+# and no hardening tag. LICENSE itself must be the MIT licence.
+# Usage: check_install.sh CMAKE CPACK BUILD_DIR VERSION SOURCE_DIR
 set -euo pipefail
 
-cmake=$1 cpack=$2 build=$3 version=$4
+cmake=$1 cpack=$2 build=$3 version=$4 source=$5
 work=$(mktemp -d /tmp/quillmere-install.XXXXXX)
 trap 'rm -rf "$work"' EXIT
 
 app=io.github.quillmere.Quillmere
 expected="bin/quillmere
 share/applications/$app.desktop
+share/doc/quillmere/changelog.gz
+share/doc/quillmere/copyright
 share/icons/hicolor/scalable/apps/$app.svg
-share/man/man1/quillmere.1
+share/man/man1/quillmere.1.gz
 share/metainfo/$app.metainfo.xml"
+holder="2026 The Quillmere developers"
 
 failures=0
 fail() {
@@ -24,9 +30,39 @@ fail() {
     failures=$((failures + 1))
 }
 
+# LICENSE: the title, the copyright line, then the MIT text word for word
+# (its SHA-256, from the permission notice to the end).
+licence=$source/LICENSE
+licence_text() { sed '1,/^Copyright (c)/d' "$licence" | sed '/./,$!d'; }
+if [ ! -f "$licence" ]; then
+    fail "no LICENSE in $source"
+elif [ "$(head -n 1 "$licence")" != "MIT License" ] ||
+    [ "$(sed -n '3p' "$licence")" != "Copyright (c) $holder" ] ||
+    [ "$(licence_text | sha256sum)" != "f9c4c77baa3828004ee54b8a4f2db2e88ed44a6237a493965bf551fac0fcb62d  -" ]; then
+    fail "LICENSE is not the MIT licence with the copyright line 'Copyright (c) $holder'"
+fi
+
+# check_copyright FILE: Debian's machine-readable format, every file under
+# MIT by the project's holder, and the licence text as LICENSE has it.
+check_copyright() {
+    local file=$1 label=$2 wrong
+    [ "$(head -n 1 "$file")" = "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/" ] ||
+        fail "$label: the copyright file does not start with the machine-readable Format line"
+    # Each line a field, a continuation (indented) or a blank between paragraphs.
+    wrong=$(grep -nvE '^([A-Za-z][A-Za-z-]*:( |$)| .|$)' "$file" || true)
+    [ -z "$wrong" ] || fail "$label: copyright lines that are neither fields nor continuations: $wrong"
+    [ "$(awk -v RS= '/^Files: \*\n/' "$file" | grep -E '^(Copyright|License):')" = "Copyright: $holder
+License: MIT" ] || fail "$label: the copyright file does not put all files under MIT by $holder"
+    # The stand-alone License paragraph, unindented, is LICENSE after its copyright line.
+    [ "$(awk -v RS= '/^License: MIT\n/' "$file" | sed '1d; s/^ //; s/^\.$//')" = \
+        "$(licence_text)" ] ||
+        fail "$label: the copyright file's MIT text differs from LICENSE"
+}
+
 # check_tree LABEL PREFIX: what is installed under PREFIX (holding bin/ and share/).
 check_tree() {
     local label=$1 prefix=$2 listed out entry=$2/share/applications/$app.desktop
+    local doc=$2/share/doc/quillmere
     echo "== $label: $prefix"
     listed=$(cd "$prefix" && find . ! -type d | sed 's|^\./||' | LC_ALL=C sort)
     [ "$listed" = "$expected" ] || fail "$label installs other files (< expected, > installed):
@@ -42,10 +78,19 @@ $(diff <(echo "$expected") <(echo "$listed"))"
         fail "$label: the desktop entry's Icon names no installed icon"
     # The metadata, and that the desktop entry it launches is installed.
     appstreamcli validate-tree --no-net "$prefix" || fail "$label: appstreamcli validate-tree"
-    if ! out=$(LC_ALL=C.UTF-8 groff -man -ww -z "$prefix/share/man/man1/quillmere.1" 2>&1) ||
-        [ -n "$out" ]; then
+    grep -q '<project_license>MIT</project_license>' "$prefix/share/metainfo/$app.metainfo.xml" ||
+        fail "$label: the AppStream metadata does not name the MIT licence"
+    if ! out=$(zcat "$prefix/share/man/man1/quillmere.1.gz" |
+        LC_ALL=C.UTF-8 groff -man -ww -z 2>&1) || [ -n "$out" ]; then
         fail "$label: the man page does not format cleanly: $out"
     fi
+    if [ -f "$doc/copyright" ]; then
+        check_copyright "$doc/copyright" "$label"
+    else
+        fail "$label: no copyright file in $doc"
+    fi
+    out=$(zcat "$doc/changelog.gz" | dpkg-parsechangelog -l - -S Version) || true
+    [ "$out" = "$version" ] || fail "$label: the changelog's latest entry is for version '$out'"
     out=$(env -u DISPLAY "$prefix/bin/quillmere" --version 2>&1) || true
     [ "$out" = "quillmere $version" ] || fail "$label: --version printed '$out'"
 }
@@ -66,6 +111,16 @@ dpkg-deb --info "$deb"
 dpkg-deb --contents "$deb"
 dpkg-deb -x "$deb" "$work/unpacked"
 check_tree "the package" "$work/unpacked/usr"
+# Debian's checker: no error or warning, and none of the hardening tags that
+# it shows as information (each a protection missing from the program).
+if ! lint=$(lintian -I --tag-display-limit 0 --allow-root --fail-on none "$deb" 2>&1); then
+    fail "lintian did not run: $lint"
+else
+    echo "== lintian: ${lint:-no tags}"
+    out=$(echo "$lint" | grep -E '^[EW]: |^.: [^ ]+: hardening-' || true)
+    [ -z "$out" ] || fail "lintian:
+$out"
+fi
 [ "$(dpkg-deb -f "$deb" Package Version Section)" = "Package: quillmere
 Version: $version
 Section: graphics" ] || fail "the package's name, version or section is wrong"
