@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -33,25 +34,10 @@ std::vector<std::uint8_t> RenderSvg(int size) {
     return bytes;
 }
 
-// A pixel's premultiplied red, green, blue and its alpha, so that the colour
-// of a nearly transparent edge pixel weighs as little as it shows.
-struct Premultiplied {
-    int c[4];
-};
-
-Premultiplied FromArgb(std::uint32_t argb) {
-    const int a = static_cast<int>(argb >> 24);
-    Premultiplied p{};
-    for (int i = 0; i < 3; ++i) {
-        p.c[i] = (static_cast<int>((argb >> (16 - 8 * i)) & 0xff) * a + 127) / 255;
-    }
-    p.c[3] = a;
-    return p;
-}
-
-std::uint32_t ArgbFromRgba(const std::uint8_t* rgba) {
-    return static_cast<std::uint32_t>(rgba[3]) << 24 | static_cast<std::uint32_t>(rgba[0]) << 16 |
-           static_cast<std::uint32_t>(rgba[1]) << 8 | rgba[2];
+// Channels of a pixel with its alpha (last) applied, so that the colour of a
+// nearly transparent edge pixel weighs as little as it shows.
+std::array<int, 4> Premultiplied(int r, int g, int b, int a) {
+    return {r * a / 255, g * a / 255, b * a / 255, a};
 }
 
 // Mean error per channel over the whole image, and the worst mean error of
@@ -82,9 +68,7 @@ TEST(AppIconTest, MatchesTheSvgIconAtEverySize) {
         const int clear = size * 12 / 128;
         for (int y = 0; y < size; ++y) {
             for (int x = 0; x < size; ++x) {
-                const bool inCorner =
-                    (x < clear || x >= size - clear) && (y < clear || y >= size - clear);
-                if (inCorner) {
+                if ((x < clear || x >= size - clear) && (y < clear || y >= size - clear)) {
                     EXPECT_EQ(icon.argb[y * size + x] >> 24, 0u) << x << ", " << y;
                 }
             }
@@ -95,12 +79,13 @@ TEST(AppIconTest, MatchesTheSvgIconAtEverySize) {
         std::vector<int> error(static_cast<std::size_t>(size * size));
         double total = 0;
         for (int i = 0; i < size * size; ++i) {
-            const Premultiplied ours = FromArgb(icon.argb[i]);
-            const Premultiplied theirs = FromArgb(ArgbFromRgba(&rgba[4 * i]));
+            const std::uint32_t p = icon.argb[i];
+            const auto ours = Premultiplied(p >> 16 & 0xff, p >> 8 & 0xff, p & 0xff, p >> 24);
+            const std::uint8_t* q = &rgba[4 * i];
+            const auto theirs = Premultiplied(q[0], q[1], q[2], q[3]);
             for (int c = 0; c < 4; ++c) {
-                const int d = std::abs(ours.c[c] - theirs.c[c]);
-                total += d;
-                error[i] = std::max(error[i], d);
+                total += std::abs(ours[c] - theirs[c]);
+                error[i] = std::max(error[i], std::abs(ours[c] - theirs[c]));
             }
         }
         const double mean = total / (4.0 * size * size);
