@@ -5,11 +5,12 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "configure_notices_x11.h"
 #include "frame_gl.h"
 #include "glut_callbacks.h"
 #include "glut_session.h"
-#include "size_hints_x11.h"
 #include "wheel.h"
+#include "window_identity_x11.h"
 
 namespace {
 
@@ -20,6 +21,14 @@ constexpr int kGlutCursors[] = {
     GLUT_CURSOR_INHERIT, GLUT_CURSOR_INHERIT, GLUT_CURSOR_TEXT,
 };
 constexpr int kCursorKinds = sizeof(kGlutCursors) / sizeof(kGlutCursors[0]);
+
+// X keeps window sizes in 16 bits; a larger request is an error that ends the
+// process through Xlib's default error handler.
+constexpr float kLargestWindowSide = 32767.0f;
+
+bool IsWindowSide(float side) {
+    return side >= 1.0f && side <= kLargestWindowSide;
+}
 
 void RegisterCallbacks() {
     glutDisplayFunc(DisplayCallback);
@@ -33,8 +42,16 @@ void RegisterCallbacks() {
 
 }  // namespace
 
-ApplicationGLUT::ApplicationGLUT() {
+ApplicationGLUT::ApplicationGLUT(const WindowSpec& window) : windowSpec(window) {
     std::srand(static_cast<unsigned>(std::time(nullptr)));
+}
+
+WindowSpec ApplicationGLUT::DefaultWindow() {
+    WindowSpec window;
+    window.title = "Quillmere";
+    window.width = 640;
+    window.height = 480;
+    return window;
 }
 
 // The window is left alone: freeglut has already torn it down if the main
@@ -52,11 +69,23 @@ bool ApplicationGLUT::Init() {
     // glutInit, so GLUT is initialised first (once per process, and the
     // start-up banner may have done it already).
     EnsureGlutInitialised();
+    // The window is made at its final size with its hints in place, so that
+    // it is mapped once and never resized or mapped again at start-up.
+    if (IsWindowSide(static_cast<float>(windowSpec.width)) &&
+        IsWindowSide(static_cast<float>(windowSpec.height))) {
+        width = windowSpec.width;
+        height = windowSpec.height;
+    }
+    windowSpec.width = width;
+    windowSpec.height = height;
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE);
     glutInitWindowPosition(100, 100);
-    glutInitWindowSize(static_cast<int>(GetWidth()), static_cast<int>(GetHeight()));
-    windowId = glutCreateWindow("Quillmere");
-    HoldWindowSizeX11(width, height);
+    glutInitWindowSize(width, height);
+    PrepareWindowIdentityX11(windowSpec);
+    windowId = glutCreateWindow(windowSpec.title.c_str());
+    FinishWindowIdentityX11();
+    WatchConfigureNoticesX11();
+    windowSize = {width, height};
     SetUpGLState();
     RegisterCallbacks();
     glutIdleFunc(IdleCallback);
@@ -84,14 +113,36 @@ void ApplicationGLUT::SetNotice(const char* text) {
 }
 
 bool ApplicationGLUT::SetWindowSize(float w, float h) {
-    width = static_cast<int>(w);
-    height = static_cast<int>(h);
-    glutReshapeWindow(width, height);
-    sizeKeeper.OnRequested({width, height});
-    HoldWindowSizeX11(width, height);
+    if (!IsWindowSide(w) || !IsWindowSide(h)) {
+        return false;
+    }
+    const Pixel kept{static_cast<int>(w), static_cast<int>(h)};
+    // Asking for the size the window already keeps and has changes nothing
+    // on screen, so nothing is asked of the window system.
+    if (!(kept == Pixel{width, height}) || !(windowSize == kept)) {
+        width = kept.x;
+        height = kept.y;
+        glutReshapeWindow(width, height);
+        sizeKeeper.OnRequested({width, height});
+        HoldWindowSizeX11(width, height);
+    }
     viewRect = ViewRect{0.0f, w, 0.0f, h};
     pan = Vec2{w * 0.5f, h * 0.5f};
+    InvalidatePicture();
     return true;
+}
+
+void ApplicationGLUT::OnWindowResized(int w, int h) {
+    windowSize = {w, h};
+    InvalidatePicture();
+}
+
+void ApplicationGLUT::KeepWindowSize() {
+    for (const SizeKeeper::Size reported : TakeConfigureNoticesX11()) {
+        if (sizeKeeper.OnReported({width, height}, reported)) {
+            glutReshapeWindow(width, height);
+        }
+    }
 }
 
 void ApplicationGLUT::SetCursor(int kind) {
@@ -121,7 +172,11 @@ void ApplicationGLUT::EndFrame() {
 }
 
 ApplicationGLUT* CreateApplication() {
-    auto* application = new ApplicationGLUT;
+    return CreateApplication(ApplicationGLUT::DefaultWindow());
+}
+
+ApplicationGLUT* CreateApplication(const WindowSpec& window) {
+    auto* application = new ApplicationGLUT(window);
     currentApplication = application;
     if (application->Init()) {
         return application;

@@ -5,12 +5,14 @@
 // drives the paced update from the display and idle callbacks, and answers
 // the services that need the window system.
 //
-// Implemented: pointer position, modifiers, click and double-click, dragging,
-// cursor, window size (the window manager is told the size is fixed and a
-// user's resize is undone, but a size the window manager insists on is
-// taken), a view that maps pointer and picture alike at any window size,
-// view pan and zoom, the wheel, the popup menu that GetMenu hands out, and
-// an idle callback that sleeps between updates.
+// Implemented: a window that appears once, at the size, class and icon the
+// program asks for, pointer position, modifiers, click and double-click,
+// dragging, cursor, window size (the window manager is told the size is
+// fixed and a user's resize is undone, but a size the window manager insists
+// on is taken), a view that maps pointer and picture alike at any window
+// size, view pan and zoom, the wheel, the popup menu that GetMenu hands out,
+// an idle callback that sleeps between updates, and a picture that comes
+// back at once when the window is exposed.
 
 #include <string>
 
@@ -18,11 +20,16 @@
 #include "application.h"
 #include "frame_gl.h"
 #include "size_keeper.h"
+#include "window_spec.h"
 
 class ApplicationGLUT : public Application {
 public:
-    ApplicationGLUT();
+    // The window Init opens; CreateApplication passes it on.
+    explicit ApplicationGLUT(const WindowSpec& window = DefaultWindow());
     ~ApplicationGLUT() override;
+
+    // Titled "Quillmere", 640 by 480, with no class or icon of its own.
+    static WindowSpec DefaultWindow();
 
     ViewRect GetViewRect() override;
     AppMenu* GetMenu() override;
@@ -33,6 +40,8 @@ public:
     bool IsShiftDown() override;
     bool IsCtrlDown() override;
     bool IsAltDown() override;
+    // Sizes below 1, above X's 32767 or not finite are refused with false,
+    // and the window and view stay as they are.
     bool SetWindowSize(float w, float h) override;
     // Kinds outside 0..6 get the inherited cursor.
     void SetCursor(int kind) override;
@@ -55,6 +64,10 @@ public:
 
     float GetWidth() const { return static_cast<float>(width); }
     float GetHeight() const { return static_cast<float>(height); }
+    // The window's real size as the window system last reported it, which a
+    // window manager may have made other than the kept size.
+    int WindowWidth() const { return windowSize.x; }
+    int WindowHeight() const { return windowSize.y; }
 
     // The window's real size and the view, as the coming frame draws them.
     FrameView CurrentFrameView() const;
@@ -77,6 +90,11 @@ private:
     // Half the kept window size: where zoom scales about, and where the
     // centre point of the pan is shown.
     Vec2 ViewCentre() const;
+    // The window system reported a new size for the window.
+    void OnWindowResized(int w, int h);
+    // Answers what the window system reported about the window's size with
+    // at most one request for the kept size.
+    void KeepWindowSize();
 
     struct Pixel {
         int x = 0;
@@ -87,6 +105,7 @@ private:
     // Constructed after the Application base and destroyed after the wheel
     // is released.
     AppMenuGLUT menu;
+    WindowSpec windowSpec;
     float pixelScale = 1.0f;
     float zoom = 1.0f;
     Vec2 pan;
@@ -103,12 +122,15 @@ private:
     Pixel pointerPixel;
     int modifiers = 0;
     Pixel pressPixel;
+    Pixel windowSize;
     // Whether a reshape should ask for the kept size back.
     SizeKeeper sizeKeeper;
 };
 
 // Creates the one host, publishes it as the current application and runs its
-// Init. Null if Init failed.
+// Init, which opens the window the spec describes (by default 640 by 480).
+// Null if Init failed.
 ApplicationGLUT* CreateApplication();
+ApplicationGLUT* CreateApplication(const WindowSpec& window);
 // The current application, or null.
 ApplicationGLUT* GetApplication();

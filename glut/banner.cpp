@@ -6,11 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "configure_notices_x11.h"
 #include "display_x11.h"
 #include "glut_session.h"
 #include "idle_wait_x11.h"
-#include "size_hints_x11.h"
 #include "size_keeper.h"
+#include "window_identity_x11.h"
 
 namespace {
 
@@ -147,21 +148,35 @@ void Closed() {
 
 // The banner cannot be resized meaningfully; keep it at its laid-out size
 // where the window manager lets it.
-void Reshape(int w, int h) {
-    banner.window = {w, h};
-    if (banner.sizeKeeper.OnResized({banner.width, banner.height}, banner.window)) {
-        glutReshapeWindow(banner.width, banner.height);
+void KeepSize() {
+    for (const SizeKeeper::Size reported : TakeConfigureNoticesX11()) {
+        if (banner.sizeKeeper.OnReported({banner.width, banner.height}, reported)) {
+            glutReshapeWindow(banner.width, banner.height);
+        }
     }
 }
 
-int CreateBannerWindow() {
+void Reshape(int w, int h) {
+    banner.window = {w, h};
+    KeepSize();
+}
+
+// Like the main window, it appears once at its own size, with the program's
+// class and icon, so that a dock shows it as the program starting.
+int CreateBannerWindow(const WindowSpec& program) {
+    WindowSpec spec = program;
+    spec.title = "Quillmere";
+    spec.width = banner.width;
+    spec.height = banner.height;
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE);
     glutInitWindowSize(banner.width, banner.height);
     glutInitWindowPosition((glutGet(GLUT_SCREEN_WIDTH) - banner.width) / 2,
                            (glutGet(GLUT_SCREEN_HEIGHT) - banner.height) / 3);
-    const int window = glutCreateWindow("Quillmere");
+    PrepareWindowIdentityX11(spec);
+    const int window = glutCreateWindow(spec.title.c_str());
+    FinishWindowIdentityX11();
+    WatchConfigureNoticesX11();
     banner.window = {banner.width, banner.height};
-    HoldWindowSizeX11(banner.width, banner.height);
     glutDisplayFunc(DrawBanner);
     glutKeyboardFunc(Keyboard);
     glutMouseFunc(Mouse);
@@ -172,15 +187,18 @@ int CreateBannerWindow() {
 
 }  // namespace
 
-void ShowStartupBanner(const char* programNotice) {
+void ShowStartupBanner(const char* programNotice, const WindowSpec& program) {
     EnsureGlutInitialised();
     banner = Banner{};
     banner.lines = BannerLines(programNotice);
     Layout(banner);
-    const int window = CreateBannerWindow();
+    const int window = CreateBannerWindow(program);
     const FreeglutConnection connection;
     while (!banner.dismissed) {
         glutMainLoopEvent();
+        if (!banner.windowGone) {
+            KeepSize();
+        }
         if (!banner.dismissed) {
             WaitForInputOrTimeout(-1.0);
         }

@@ -12,10 +12,6 @@ constexpr int kFirstArrowKeyCode = 1000;
 constexpr int kDelete = 127;
 constexpr int kBackspace = 8;
 
-// Set only while the reshape correction runs, in case freeglut delivers the
-// reshape callback from inside glutReshapeWindow.
-bool reshapeGuard = false;
-
 // freeglut, unlike GLUT, reports Shift, Ctrl, Alt, Super and Num Lock pressed
 // alone as special keys. Passing them on would make every Alt-press a key
 // press for the client, so they are dropped before anything is recorded.
@@ -54,11 +50,12 @@ int MapSpecialKey(int key) {
 }  // namespace
 
 // freeglut calls this when the window system asks for the picture: the
-// window was exposed, mapped or resized, and what was on screen may be gone,
-// so the next frame is drawn even if the picture did not change.
+// window was exposed, mapped or resized, and what was on screen may be gone.
+// It is drawn again at once rather than at the next update, once however many
+// exposes came together: freeglut calls this once per pass of its loop.
 void DisplayCallback() {
     ApplicationGLUT* app = GetApplication();
-    app->InvalidatePicture();
+    app->Repaint();
     if (app->AdvanceSchedule()) {
         app->OnUpdate();
     }
@@ -70,6 +67,9 @@ void IdleCallback() {
     if (steps != 0) {
         app->OnWheel(static_cast<float>(steps));
     }
+    // A window manager's answer that leaves the size as it was comes with no
+    // reshape.
+    app->KeepWindowSize();
     if (app->AdvanceSchedule()) {
         // An idle callback has no current window of its own.
         glutSetWindow(app->windowId);
@@ -136,12 +136,6 @@ void SpecialCallback(int key, int x, int y) {
 
 void ReshapeCallback(int w, int h) {
     ApplicationGLUT* app = GetApplication();
-    const int keptWidth = static_cast<int>(app->GetWidth());
-    const int keptHeight = static_cast<int>(app->GetHeight());
-    if (reshapeGuard || !app->sizeKeeper.OnResized({keptWidth, keptHeight}, {w, h})) {
-        return;
-    }
-    reshapeGuard = true;
-    glutReshapeWindow(keptWidth, keptHeight);
-    reshapeGuard = false;
+    app->OnWindowResized(w, h);
+    app->KeepWindowSize();
 }

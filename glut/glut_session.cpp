@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "display_x11.h"
+#include "startup_notification_x11.h"
 
 namespace {
 
@@ -29,6 +30,9 @@ void EnsureGlutInitialised() {
     if (glutGet(GLUT_INIT_STATE)) {
         return;
     }
+    // Taken before anything could start another program, which must not
+    // answer the launcher in this program's name.
+    TakeStartupId();
     if (!CanOpenXDisplay()) {
         ExitForMissingDisplay();
     }

@@ -1,6 +1,6 @@
 #include "size_keeper.h"
 
-bool SizeKeeper::OnResized(Size kept, Size actual) {
+bool SizeKeeper::OnReported(Size kept, Size actual) {
     current = actual;
     if (actual == kept) {
         awaitingAnswer = false;
@@ -13,6 +13,7 @@ bool SizeKeeper::OnResized(Size kept, Size actual) {
         refusedSize = actual;
         return false;
     }
+    // A manager repeats its size when it moves or restacks the window.
     if (refused && actual == refusedSize) {
         return false;
     }
@@ -21,7 +22,7 @@ bool SizeKeeper::OnResized(Size kept, Size actual) {
 }
 
 void SizeKeeper::OnRequested(Size kept) {
-    // A window already at the kept size produces no resize to wait for.
+    // A window already at the kept size gets no answer to wait for.
     awaitingAnswer = !(current == kept);
     refused = false;
 }

@@ -2,8 +2,6 @@
 // the modelview matrix uses, the reflection of the centre point about the
 // view centre. The view centre is half the kept window size, whatever size
 // the window really has.
-#include <GL/freeglut.h>
-
 #include <cmath>
 
 #include "application_glut.h"
@@ -13,8 +11,7 @@
 // with, so the world point drawn under a pixel is the point that pixel maps
 // to, at any window size.
 FrameView ApplicationGLUT::CurrentFrameView() const {
-    return FrameView{glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT), ViewCentre(), zoom,
-                     pan};
+    return FrameView{windowSize.x, windowSize.y, ViewCentre(), zoom, pan};
 }
 
 bool ApplicationGLUT::DescribeView(PictureState& state) {

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "app_icon.h"
 #include "applet_mode_master.h"
 #include "application_glut.h"
 #include "banner.h"
@@ -11,11 +12,25 @@
 #include "grid_painter.h"
 #include "main_mode.h"
 #include "region_painter.h"
+#include "scene.h"
 
 namespace {
 
 constexpr const char* kNotice =
     "Drag the swatches onto the canvases; Alt drags a copy; any key clears.";
+
+// The window as it first appears: already at the size the scene asks for,
+// named and iconed as the desktop entry is, so that docks group it with it.
+WindowSpec MainWindow() {
+    WindowSpec window;
+    window.title = "Quillmere";
+    window.width = scene::kWindowWidth;
+    window.height = scene::kWindowHeight;
+    window.instanceName = "quillmere";
+    window.className = "Quillmere";
+    window.icons = QuillmereIcons();
+    return window;
+}
 
 }  // namespace
 
@@ -36,10 +51,11 @@ int main(int argc, char** argv) {
             break;
     }
 
+    const WindowSpec window = MainWindow();
     if (options.showBanner) {
-        ShowStartupBanner(kNotice);
+        ShowStartupBanner(kNotice, window);
     }
-    ApplicationGLUT* application = CreateApplication();
+    ApplicationGLUT* application = CreateApplication(window);
     // Every random layer colour and swatch layer of the scene follows from
     // here. The host seeds the generator with the time when it is made, so a
     // seed from the command line must come after it to decide the scene.

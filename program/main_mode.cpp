@@ -5,7 +5,8 @@
 #include "surface2d.h"
 
 void tv1MainMode::OnPush() {
-    SetWindowSize(1024.0f, 800.0f);
+    SetWindowSize(static_cast<float>(scene::kWindowWidth),
+                  static_cast<float>(scene::kWindowHeight));
     scene::Build(world);
 }
 

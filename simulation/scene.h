@@ -16,6 +16,10 @@ struct GridPlace {
     int rows;
 };
 
+// The window the scene is laid out for, in pixels at the start-up view.
+inline constexpr int kWindowWidth = 1024;
+inline constexpr int kWindowHeight = 800;
+
 inline constexpr float kCellSize = 10.0f;
 inline constexpr GridPlace kCanvasA{100.0f, 170.0f, 48, 48};
 inline constexpr GridPlace kCanvasB{600.0f, 500.0f, 12, 12};

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <vector>
+
+#include "size_keeper.h"
+
+// Every size the X server or a window manager reports for a window, in order,
+// including reports that leave the size as it was. freeglut calls its reshape
+// callback only when the size changes, but a window manager that refuses a
+// resize answers with the unchanged size (ICCCM 4.1.5: a synthetic
+// ConfigureNotify), and without seeing that answer a size keeper would take
+// the user's next resize for it.
+//
+// The reports are read as Xlib turns them from the wire into events, before
+// freeglut handles them; nothing else about event handling changes.
+
+// Starts collecting the reports for the current GLUT window (its GL context
+// must be current).
+void WatchConfigureNoticesX11();
+
+// The reports collected for the current window since the last call, oldest
+// first. A long backlog keeps only its latest reports.
+std::vector<SizeKeeper::Size> TakeConfigureNoticesX11();
