@@ -128,7 +128,9 @@ protected:
         ticks(3);
         host.SetZoom(1.0f);
         x.Resize(shared.window, 900, 700);
-        PumpUntil([&] { return x.GetGeometry(shared.window).width == 1024; });
+        EXPECT_TRUE(PumpUntil([&] {
+            return x.GetGeometry(shared.window).width == 1024 && host.WindowWidth() == 1024;
+        }));
         ticks(5);
         return shown;
     }
@@ -169,6 +171,29 @@ TEST_F(FrameSkipTest, AtRestNothingIsDrawnAndAChangeIsDrawnAtTheNextTick) {
     Tick();
     EXPECT_GT(scene.counter.frames, beforeMove) << "a swatch moved by the pointer";
     Release(1);
+}
+
+// Another window lay over part of this one and went: the X server asks for
+// the uncovered pieces, and the picture comes back before any tick, in one
+// frame however many pieces were asked for.
+TEST_F(FrameSkipTest, AnExposedWindowGetsItsPictureBackAtOnceInOneFrame) {
+    Scene scene(host, client, true);
+    Tick();
+    const XTestClient::Image before = Tick();
+    Display* other = x.GetDisplay();
+    const GC gc = XCreateGC(other, shared.window, 0, nullptr);
+    XSetForeground(other, gc, BlackPixel(other, DefaultScreen(other)));
+    for (int i = 0; i < 4; ++i) {
+        XFillRectangle(other, shared.window, gc, 100 + 200 * i, 100, 150, 500);
+        XClearArea(other, shared.window, 100 + 200 * i, 100, 150, 500, True);
+    }
+    XFreeGC(other, gc);
+    x.Sync();
+    const int frames = scene.counter.frames;
+    Pump();
+    XSync(shared.glutDisplay, False);
+    EXPECT_EQ(scene.counter.frames - frames, 1) << "frames for four exposed pieces";
+    EXPECT_EQ(Digest(x.Capture(shared.window)), Digest(before));
 }
 
 TEST_F(FrameSkipTest, AWindowUnmappedAndMappedAgainGetsItsPictureBack) {

@@ -61,9 +61,12 @@ HostTest::HostTest()
     host.SetUpdateRate(1);
     host.SetZoom(1.0f);
     host.SetWindowSize(1024.0f, 800.0f);
+    // The host learns the window's size from the window system's reports,
+    // which may come a moment after the X server shows it.
     PumpUntil([&] {
         const XTestClient::Geometry g = x.GetGeometry(shared.window);
-        return g.width == 1024 && g.height == 800;
+        return g.width == 1024 && g.height == 800 && host.WindowWidth() == 1024 &&
+               host.WindowHeight() == 800;
     });
     // Mesa's software renderer takes up a new window size at the next swap:
     // one frame, so that every test draws into a buffer of the window's size.

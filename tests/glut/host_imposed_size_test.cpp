@@ -57,8 +57,10 @@ class ImposedSizeTest : public HostTest {
 protected:
     ~ImposedSizeTest() override { Impose(0, 0); }
 
-    // The window manager sizes the window, as a tiling manager would.
-    void Impose(int width, int height) {
+    // The window manager sizes the window, as a tiling manager would; it
+    // answers requests with a size of its own, or silently with the size
+    // the window has.
+    void Impose(int width, int height, bool silently = false) {
         XEvent event{};
         event.xclient.type = ClientMessage;
         event.xclient.window = DefaultRootWindow(x.GetDisplay());
@@ -67,6 +69,7 @@ protected:
         event.xclient.data.l[0] = static_cast<long>(shared.window);
         event.xclient.data.l[1] = width;
         event.xclient.data.l[2] = height;
+        event.xclient.data.l[3] = silently ? 1 : 0;
         XSendEvent(x.GetDisplay(), event.xclient.window, False,
                    SubstructureRedirectMask | SubstructureNotifyMask, &event);
         x.Sync();
@@ -83,10 +86,11 @@ protected:
         }
     }
 
+    // The window has the size, and the host has had word of it.
     bool HasSize(int width, int height) {
         const XTestClient::Geometry g = x.GetGeometry(shared.window);
-        return g.width == width && g.height == height && glutGet(GLUT_WINDOW_WIDTH) == width &&
-               glutGet(GLUT_WINDOW_HEIGHT) == height;
+        return g.width == width && g.height == height && host.WindowWidth() == width &&
+               host.WindowHeight() == height;
     }
 };
 
@@ -102,6 +106,19 @@ TEST_F(ImposedSizeTest, ASizeTheWindowManagerInsistsOnIsTakenAfterOneRequest) {
             << "window is " << x.GetGeometry(shared.window).width << "x"
             << x.GetGeometry(shared.window).height;
         EXPECT_EQ(host.GetWidth(), 1024.0f) << "the kept size changed";
+    }
+}
+
+// Refused silently, the request is answered all the same: the next size the
+// manager imposes, as when a user drags the frame, is asked back once more.
+TEST_F(ImposedSizeTest, ASilentRefusalAnswersTheRequestAndTheNextResizeIsAskedBack) {
+    for (const auto& [width, height] : {std::pair{900, 700}, {800, 600}}) {
+        const long before = Requests();
+        Impose(width, height, true);
+        PumpFor(800);
+        EXPECT_EQ(Requests() - before, 1)
+            << "requests after the window was made " << width << "x" << height;
+        EXPECT_TRUE(HasSize(width, height));
     }
 }
 

@@ -1,12 +1,13 @@
 // A window manager that never grants a size. It maps windows as they ask,
 // sizes them only when told to through a _QM_IMPOSE_SIZE client message on
-// the root window (window, width, height; a width of 0 lets the window size
-// itself again), as a tiling manager or a user dragging a frame would, and
-// answers every configure request with a size
-// of its own that is never the one asked for: one pixel smaller and back
-// again, by turns. A client that asks again whenever its size is not the one
-// it wants would ask for ever. The number of configure requests it received
-// is kept on the root window as _QM_CONFIGURE_REQUESTS (a CARDINAL), and
+// the root window (window, width, height, silently; a width of 0 lets the
+// window size itself again), as a tiling manager or a user dragging a frame
+// would, and answers every configure request with a size of its own that is
+// never the one asked for: one pixel smaller and back again, by turns; or,
+// told to refuse silently, with the size the window has (a synthetic
+// ConfigureNotify, as ICCCM asks of a manager that changes nothing). A client that asks again
+// whenever its size is not the one it wants would ask for ever. The number of configure requests it
+// received is kept on the root window as _QM_CONFIGURE_REQUESTS (a CARDINAL), and
 // _QM_STUBBORN_WM_READY appears there once it manages the screen.
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -31,6 +32,7 @@ struct Imposed {
     int width = 0;
     int height = 0;
     bool smaller = false;
+    bool silently = false;
 };
 
 void Publish(Display* display, Window root, const char* name, long value) {
@@ -41,6 +43,20 @@ void Publish(Display* display, Window root, const char* name, long value) {
 
 void Resize(Display* display, Window window, int width, int height) {
     XResizeWindow(display, window, static_cast<unsigned>(width), static_cast<unsigned>(height));
+}
+
+void RefuseSilently(Display* display, Window window) {
+    XWindowAttributes attributes{};
+    XGetWindowAttributes(display, window, &attributes);
+    XEvent notice{};
+    notice.xconfigure.type = ConfigureNotify;
+    notice.xconfigure.event = window;
+    notice.xconfigure.window = window;
+    notice.xconfigure.x = attributes.x;
+    notice.xconfigure.y = attributes.y;
+    notice.xconfigure.width = attributes.width;
+    notice.xconfigure.height = attributes.height;
+    XSendEvent(display, window, False, StructureNotifyMask, &notice);
 }
 
 }  // namespace
@@ -88,6 +104,11 @@ int main() {
                 continue;
             }
             Imposed& size = found->second;
+            if (size.silently) {
+                RefuseSilently(display, request.window);
+                XFlush(display);
+                continue;
+            }
             size.smaller = !size.smaller;
             const int shrink = size.smaller ? 1 : 0;
             Resize(display, request.window, size.width - shrink, size.height - shrink);
@@ -98,7 +119,8 @@ int main() {
                 continue;
             }
             const Imposed size{static_cast<int>(event.xclient.data.l[1]),
-                               static_cast<int>(event.xclient.data.l[2]), false};
+                               static_cast<int>(event.xclient.data.l[2]), false,
+                               event.xclient.data.l[3] != 0};
             imposed[window] = size;
             // Placed at the top left corner, as a tiling manager would.
             XMoveResizeWindow(display, window, 0, 0, static_cast<unsigned>(size.width),

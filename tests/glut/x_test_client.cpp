@@ -109,6 +109,54 @@ std::optional<Window> XTestClient::WaitForWindow(const std::string& name, int ti
 }
 
 // A window that vanished since it was found has no size: 0 by 0 at (0, 0).
+std::vector<std::string> XTestClient::GetClass(Window window) {
+    XClassHint hint{};
+    if (!XGetClassHint(display, window, &hint)) {
+        return {};
+    }
+    std::vector<std::string> names{hint.res_name ? hint.res_name : "",
+                                   hint.res_class ? hint.res_class : ""};
+    XFree(hint.res_name);
+    XFree(hint.res_class);
+    return names;
+}
+
+namespace {
+
+// The whole of a property of any type, as items of its own format.
+template <typename Item>
+std::vector<Item> ReadProperty(Display* display, Window window, const std::string& property) {
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long remaining = 0;
+    unsigned char* data = nullptr;
+    std::vector<Item> items;
+    if (XGetWindowProperty(display, window, XInternAtom(display, property.c_str(), False), 0,
+                           1 << 24, False, AnyPropertyType, &type, &format, &count, &remaining,
+                           &data) == Success &&
+        data && format == (sizeof(Item) == 1 ? 8 : 32)) {
+        const auto* first = reinterpret_cast<const Item*>(data);
+        items.assign(first, first + count);
+    }
+    if (data) {
+        XFree(data);
+    }
+    return items;
+}
+
+}  // namespace
+
+std::vector<unsigned long> XTestClient::GetCardinals(Window window, const std::string& property) {
+    // Xlib hands format-32 items over as longs.
+    return ReadProperty<unsigned long>(display, window, property);
+}
+
+std::string XTestClient::GetText(Window window, const std::string& property) {
+    const std::vector<char> text = ReadProperty<char>(display, window, property);
+    return std::string(text.begin(), text.end());
+}
+
 XTestClient::Geometry XTestClient::GetGeometry(Window window) {
     const IgnoringXErrors ignoring(display);
     XWindowAttributes attributes{};

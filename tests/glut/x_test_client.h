@@ -34,6 +34,12 @@ public:
     };
     Geometry GetGeometry(Window window);
     std::string GetName(Window window);
+    // The window's WM_CLASS, instance name then class name; empty if none.
+    std::vector<std::string> GetClass(Window window);
+    // A property of 32-bit items (CARDINAL) or of text, as a desktop reads
+    // it; empty if the window has none.
+    std::vector<unsigned long> GetCardinals(Window window, const std::string& property);
+    std::string GetText(Window window, const std::string& property);
 
     // Input through XTest, at pixels relative to a window's top left corner.
     void MoveTo(Window window, int x, int y);

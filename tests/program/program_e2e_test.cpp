@@ -22,6 +22,8 @@
 #include "child_process.h"
 #include "pause.h"
 #include "rgb.h"
+#include "startup_listener.h"
+#include "window_watcher.h"
 #include "x_test_client.h"
 
 namespace {
@@ -149,6 +151,7 @@ protected:
         banner = *found;
         const XTestClient::Geometry g = x.GetGeometry(banner);
         ASSERT_FALSE(g.width == 1024 && g.height == 800) << "the main window came first";
+        bannerClass = x.GetClass(banner);
         DismissBanner();
         WaitForMainWindow();
     }
@@ -255,12 +258,16 @@ protected:
                           << ", " << to.y << ") did not arrive";
     }
 
+    // Watching before the program starts, so that it sees every window's
+    // whole life.
+    WindowWatcher watcher;
     Program program;
     const bool withBanner;
     XTestClient x;
     // The first window titled Quillmere that appeared.
     Window firstWindow = 0;
     Window banner = 0;
+    std::vector<std::string> bannerClass;
     Window window = 0;
 };
 
@@ -295,6 +302,24 @@ protected:
 TEST_F(NoBannerProgramTest, OpensTheMainWindowFirstWithTheScene) {
     EXPECT_EQ(firstWindow, window) << "another window came before the main window";
     ExpectSwatchRow(Capture());
+}
+
+// A launcher that passed a start-up ID hears "remove" for it once the
+// program's first window shows, and the window carries the ID.
+TEST(ProgramStartTest, AnswersTheLaunchersStartupNotification) {
+    XTestClient x;
+    StartupListener listener(x.GetDisplay());
+    const std::string id = "quillmere-test-" + std::to_string(getpid()) + "_TIME0";
+    setenv("DESKTOP_STARTUP_ID", id.c_str(), 1);
+    Program program({"--no-banner"});
+    unsetenv("DESKTOP_STARTUP_ID");
+    const std::optional<Window> window = x.WaitForWindow("Quillmere", 20'000);
+    ASSERT_TRUE(window) << program.Output();
+    std::vector<std::string> messages = listener.Messages(10'000);
+    EXPECT_EQ(messages, std::vector<std::string>{"remove: ID=" + id});
+    EXPECT_EQ(x.GetText(*window, "_NET_STARTUP_ID"), id);
+    x.RequestClose(*window);
+    EXPECT_EQ(program.Wait(10'000), 0) << program.Output();
 }
 
 TEST(ProgramStartTest, WaitsBehindTheBannerUntilItIsDismissed) {
@@ -472,6 +497,31 @@ TEST_F(ProgramTest, AltDragMovesACopyAndLeavesTheSwatchInPlace) {
     }
     EXPECT_TRUE(Shows(image, 799, 300, kWhite)) << "left of the copy";
     EXPECT_TRUE(Shows(image, 840, 300, kWhite)) << "right of the copy";
+}
+
+// As a dock or a window manager meets it: mapped once, already at its size,
+// never withdrawn, and carrying the names and icon a desktop ties it to the
+// program's desktop entry by.
+TEST_F(ProgramTest, TheMainWindowAppearsOnceAtItsSizeNamedAndIconed) {
+    const WindowWatcher::History history = watcher.Of(window);
+    EXPECT_EQ(history.maps, (std::vector<WindowWatcher::Size>{{1024, 800}}))
+        << "the main window's maps, and its size at each";
+    EXPECT_EQ(history.unmaps, 0) << "the main window was unmapped before the user closed it";
+
+    EXPECT_EQ(x.GetClass(window), (std::vector<std::string>{"quillmere", "Quillmere"}));
+    EXPECT_EQ(x.GetCardinals(window, "_NET_WM_PID"),
+              std::vector<unsigned long>{static_cast<unsigned long>(program.Pid())});
+    EXPECT_FALSE(x.GetText(window, "WM_CLIENT_MACHINE").empty());
+    std::vector<unsigned long> iconSizes;
+    const std::vector<unsigned long> icon = x.GetCardinals(window, "_NET_WM_ICON");
+    for (std::size_t i = 0; i + 1 < icon.size(); i += 2 + icon[i] * icon[i + 1]) {
+        EXPECT_EQ(icon[i], icon[i + 1]) << "a square icon";
+        iconSizes.push_back(icon[i]);
+    }
+    EXPECT_EQ(iconSizes, (std::vector<unsigned long>{16, 32, 48, 64}));
+    if (withBanner) {
+        EXPECT_EQ(bannerClass, x.GetClass(window)) << "the banner's class";
+    }
 }
 
 TEST_F(ProgramTest, ClosingTheWindowEndsTheProgramWithStatusZero) {

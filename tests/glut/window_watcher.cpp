@@ -1,0 +1,89 @@
+#include "window_watcher.h"
+
+#include <poll.h>
+#include <unistd.h>
+
+#include <stdexcept>
+
+namespace {
+
+// Windows may be gone before the watcher gets to them.
+int IgnoreXError(Display*, XErrorEvent*) {
+    return 0;
+}
+
+}  // namespace
+
+WindowWatcher::WindowWatcher() : display(XOpenDisplay(nullptr)) {
+    if (!display || pipe(wakeFds) != 0) {
+        throw std::runtime_error("WindowWatcher: cannot open the X display");
+    }
+    XSetErrorHandler(IgnoreXError);
+    XSelectInput(display, DefaultRootWindow(display), SubstructureNotifyMask);
+    XSync(display, False);
+    thread = std::thread([this] { Watch(); });
+}
+
+WindowWatcher::~WindowWatcher() {
+    const char stop = 0;
+    if (write(wakeFds[1], &stop, 1) == 1) {
+        thread.join();
+    } else {
+        thread.detach();
+    }
+    XCloseDisplay(display);
+    close(wakeFds[0]);
+    close(wakeFds[1]);
+}
+
+WindowWatcher::History WindowWatcher::Of(Window window) {
+    const std::lock_guard<std::mutex> lock(mutex);
+    return histories[window];
+}
+
+void WindowWatcher::Watch() {
+    pollfd fds[] = {{ConnectionNumber(display), POLLIN, 0}, {wakeFds[0], POLLIN, 0}};
+    for (;;) {
+        while (XPending(display) > 0) {
+            XEvent event;
+            XNextEvent(display, &event);
+            Take(event);
+        }
+        if (poll(fds, 2, -1) < 0 || (fds[1].revents & POLLIN)) {
+            return;
+        }
+    }
+}
+
+// Each window made on the root is watched from then on: a program takes far
+// longer to set a GL window up than this takes, so nothing of its life is
+// missed. Its own map and unmap are counted where they are reported to the
+// window itself, wherever a window manager has put it meanwhile.
+void WindowWatcher::Take(const XEvent& event) {
+    const std::lock_guard<std::mutex> lock(mutex);
+    switch (event.type) {
+        case CreateNotify:
+            XSelectInput(display, event.xcreatewindow.window, StructureNotifyMask);
+            XFlush(display);
+            sizes[event.xcreatewindow.window] = {event.xcreatewindow.width,
+                                                 event.xcreatewindow.height};
+            break;
+        case ConfigureNotify:
+            if (event.xconfigure.event == event.xconfigure.window) {
+                sizes[event.xconfigure.window] = {event.xconfigure.width, event.xconfigure.height};
+            }
+            break;
+        case MapNotify:
+            if (event.xmap.event == event.xmap.window) {
+                histories[event.xmap.window].maps.push_back(sizes[event.xmap.window]);
+            }
+            break;
+        case UnmapNotify:
+            if (event.xunmap.event == event.xunmap.window) {
+                ++histories[event.xunmap.window].unmaps;
+            }
+            break;
+        default:
+            break;
+    }
+}
