@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# How the program's window comes up, watched from a second X client: maps and
+# unmaps of the main window from launch until it shows the scene (and for a
+# second after), its size at each map, and the milliseconds from the launch
+# to the first picture, on a bare Xvfb, under openbox and under i3, each
+# started RUNS times (without the banner, which waits for the user).
+#
+# Usage: measure-startup.sh [runs] [binary...]
+#        (defaults: 5 runs, build/program/quillmere; several binaries are
+#        measured turn by turn on the same servers, for before and after)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+runs=${1:-5}
+shift || true
+binaries=("$@")
+[ ${#binaries[@]} -eq 0 ] && binaries=(build/program/quillmere)
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cc -O2 -o "$work/probe-startup" scripts/probe-startup.c -lX11
+
+# probe DESKTOP BINARY: RUNS starts, one line each.
+probe() {
+    local desktop=$1 binary=$2 wm=()
+    [ "$desktop" != bare ] && wm=(bash scripts/with-window-manager.sh "$desktop")
+    bash scripts/with-xvfb.sh -s 1600x1200x24 "${wm[@]}" bash -c '
+        for _ in $(seq 1 "$1"); do "$2" "$3" --no-banner --seed 7 || true; sleep 0.3; done
+    ' probe "$runs" "$work/probe-startup" "$binary"
+}
+
+printf '%-8s %-40s %s\n' desktop binary 'per start: first picture (ms), maps, unmaps, sizes at map'
+for desktop in bare openbox i3; do
+    for binary in "${binaries[@]}"; do
+        probe "$desktop" "$binary" >"$work/out"
+        sort -n -k 2 "$work/out" | awk -v d="$desktop" -v b="$binary" '
+            { ms[NR] = $2; maps = maps " " $4; unmaps = unmaps " " $6; sizes = sizes " " $8 }
+            END {
+                printf "%-8s %-40s median %s ms (%s .. %s); maps:%s; unmaps:%s; at:%s\n",
+                    d, b, ms[int((NR + 1) / 2)], ms[1], ms[NR], maps, unmaps, sizes
+            }'
+    done
+done
