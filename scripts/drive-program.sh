@@ -132,3 +132,54 @@ qm_stop() {
         wait "$QM_PID" 2>/dev/null || true
     fi
 }
+
+# qm_presents FILE: the counts that the swap counter keeps in the file named
+# by QM_PRESENT_COUNT_FILE (see count-swaps.c), as six numbers on one line:
+# whole swaps, copy-sub-buffer calls (rectangles), runs of such calls (one
+# frame each), pixels those calls copied, lookups of glXCopySubBufferMESA
+# answered and lookups refused because the extension was hidden. Zeros
+# before the program presented anything. The counter updates the line in
+# place; a line read while it was being written fails its check sum and is
+# read again.
+qm_presents() {
+    local f
+    for _ in 1 2 3 4 5 6 7 8 9 10; do
+        if [ ! -s "$1" ]; then
+            echo "0 0 0 0 0 0"
+            return 0
+        fi
+        f=()
+        read -r -a f <"$1" 2>/dev/null || true
+        if [ "${#f[@]}" -eq 7 ] &&
+            [ $((f[0] + f[1] + f[2] + f[3] + f[4] + f[5])) -eq $((f[6])) ]; then
+            echo "$((f[0])) $((f[1])) $((f[2])) $((f[3])) $((f[4])) $((f[5]))"
+            return 0
+        fi
+        sleep 0.001
+    done
+    echo "drive-program: no consistent present counts in $1" >&2
+    return 1
+}
+
+# qm_wakeups PID: how many times the threads of the process have been
+# switched out so far: the sum over its threads (/proc/PID/task/*/status)
+# of voluntary_ctxt_switches (the thread blocked, and a wake-up ended that)
+# and nonvoluntary_ctxt_switches (the scheduler took the core from it).
+# Threads that have ended are no longer in the sum.
+qm_wakeups() {
+    cat /proc/"$1"/task/*/status 2>/dev/null |
+        awk '/^(non)?voluntary_ctxt_switches:/ { n += $2 } END { print n + 0 }'
+}
+
+# qm_thread_wakeups PID: the same per thread, one line each:
+# TID NAME VOLUNTARY NONVOLUNTARY (spaces in a name become underscores).
+qm_thread_wakeups() {
+    local t
+    for t in /proc/"$1"/task/*; do
+        awk -v tid="${t##*/}" '
+            /^Name:/ { name = substr($0, 7); gsub(/[ \t]/, "_", name) }
+            /^voluntary_ctxt_switches:/ { v = $2 }
+            /^nonvoluntary_ctxt_switches:/ { n = $2 }
+            END { if (name != "") print tid, name, v + 0, n + 0 }' "$t/status" 2>/dev/null || true
+    done
+}
