@@ -160,6 +160,8 @@ run_pass() {
         echo "    (the program looked up glXCopySubBufferMESA and was handed it)"
     elif [ "${found[5]}" -gt 0 ]; then
         echo "    (the program looked up glXCopySubBufferMESA and was told it is missing)"
+    elif [ "$hide" != 0 ]; then
+        echo "    (GLX_MESA_copy_sub_buffer was hidden from the program; it did not look up glXCopySubBufferMESA)"
     else
         echo "    (the program never looked up glXCopySubBufferMESA)"
     fi
