@@ -156,25 +156,35 @@ void StepAllReferenceBlank(benchmark::State& state) {
 }
 BENCHMARK(StepAllReferenceBlank)->Unit(benchmark::kMicrosecond);
 
-// Describing what the scene draws, as the host does before every frame to
-// skip one that would repeat the picture: the bytes gathered, then compared
-// with the previous frame's.
-void DescribeScene(benchmark::State& state) {
+// Finding what changed in the scene's drawing since the picture on screen,
+// as every frame does before it draws: at rest nothing did; in the worst case
+// every cell of both canvases did, and all of them are gathered into areas.
+void CollectChanges(benchmark::State& state, bool everyCell) {
     ProgramScene scene;
-    std::vector<unsigned char> shown;
-    std::vector<unsigned char> next;
-    const auto add = [&next](const void* data, std::size_t size) {
-        const auto* first = static_cast<const unsigned char*>(data);
-        next.insert(next.end(), first, first + size);
-    };
-    for (auto _ : state) {
-        next.clear();
-        scene.world.DescribeDrawing(add);
-        benchmark::DoNotOptimize(next == shown);
-        std::swap(next, shown);
+    scene.world.MarkDrawn();
+    if (everyCell) {
+        for (tvSurface2d* canvas : scene.canvases) {
+            ColourEveryLayer(*canvas);
+        }
     }
-    state.counters["bytes"] = static_cast<double>(shown.size());
+    tvDrawChanges changes;
+    for (auto _ : state) {
+        changes.areas.clear();
+        scene.world.CollectDrawChanges(changes);
+        benchmark::DoNotOptimize(changes.areas.data());
+    }
+    state.counters["areas"] = static_cast<double>(changes.areas.size());
 }
-BENCHMARK(DescribeScene)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(CollectChanges, AtRest, false)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(CollectChanges, EveryCanvasCell, true)->Unit(benchmark::kMicrosecond);
+
+// Keeping what the frame drew, for the next frame's comparison.
+void MarkDrawn(benchmark::State& state) {
+    ProgramScene scene;
+    for (auto _ : state) {
+        scene.world.MarkDrawn();
+    }
+}
+BENCHMARK(MarkDrawn)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -51,14 +51,14 @@ void DrawCell(const tvCell& cell, tvBounds rect) {
 // The right and bottom edges are (origin + size) + index * size rather than
 // left + size: the two can differ in the last bit, and any faster painter
 // must put every edge exactly where this one does.
-void tvCellByCellPainter::DrawGrid(const tvSurface2d& grid) {
+void tvCellByCellPainter::DrawCells(const tvSurface2d& grid, const tvCellRange& cells) {
     const float width = grid.CellWidth();
     const float height = grid.CellHeight();
     const float x = grid.OriginX();
     const float y = grid.OriginY();
-    for (int i = 0; i < grid.Columns(); ++i) {
+    for (int i = cells.firstColumn; i < cells.endColumn; ++i) {
         const float column = static_cast<float>(i);
-        for (int j = 0; j < grid.Rows(); ++j) {
+        for (int j = cells.firstRow; j < cells.endRow; ++j) {
             const float row = static_cast<float>(j);
             const tvBounds rect{x + column * width, (x + width) + column * width, y + row * height,
                                 (y + height) + row * height};

@@ -18,9 +18,9 @@ float OutlineAlpha(bool locked);
 // relies on the frame set-up for blending and the view.
 void DrawCell(const tvCell& cell, tvBounds rect);
 
-// Draws a grid cell by cell from its current buffer, column by column and
-// within a column from the top row down.
+// Draws a grid's cells one by one from its current buffer, column by column
+// and within a column from the top row down.
 class tvCellByCellPainter final : public tvGridPainter {
 public:
-    void DrawGrid(const tvSurface2d& grid) override;
+    void DrawCells(const tvSurface2d& grid, const tvCellRange& cells) override;
 };

@@ -44,16 +44,16 @@ bool CellLook(const tvCell& cell, tvCellLook& look) {
 
 }  // namespace
 
-bool CellLooks(const tvSurface2d& grid, std::vector<tvCellLook>& looks) {
-    looks.resize(static_cast<std::size_t>(grid.Columns()) * grid.Rows());
-    std::size_t i = 0;
-    for (int r = 0; r < grid.Rows(); ++r) {
-        for (int c = 0; c < grid.Columns(); ++c) {
+void CellLooks(const tvSurface2d& grid, const tvCellRange& cells, std::vector<tvCellLook>& looks) {
+    looks.clear();
+    for (int r = cells.firstRow; r < cells.endRow; ++r) {
+        for (int c = cells.firstColumn; c < cells.endColumn; ++c) {
+            tvCellLook look;
             const tvCell* cell = grid.CurrentCell(c, r);
-            if (!cell || !CellLook(*cell, looks[i++])) {
-                return false;
+            if (!cell || !CellLook(*cell, look)) {
+                look = tvCellLook{{}, {}, false};
             }
+            looks.push_back(look);
         }
     }
-    return true;
 }

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "grid_painter.h"
+
 class tvSurface2d;
 
 // Red, green and blue at the window's 8 bits per channel.
@@ -14,16 +16,19 @@ using tvRgb = std::array<std::uint8_t, 3>;
 // outline alpha. Both are worked out in floating point from the same mix and
 // alpha the cell-by-cell drawing uses, and rounded only at the end. Neither
 // depends on what lay beneath, as the fill is opaque.
+//
+// A cell that would not be filled opaque, because its amounts add up to
+// nothing or less or its mixed colour is not a number, has no look of its
+// own: what shows through it depends on what lies beneath. All such cells
+// share the look that is not opaque, whose colours mean nothing.
 struct tvCellLook {
-    tvRgb fill;
-    tvRgb band;
+    tvRgb fill{};
+    tvRgb band{};
+    bool opaque = true;
 
     bool operator==(const tvCellLook&) const = default;
 };
 
-// The look of every cell of the grid's current buffer, cell (c, r) at
-// c + r * columns. False when some cell would not be filled opaque, because
-// its amounts add up to nothing or less or its mixed colour is not a number:
-// then what shows through it depends on what lies beneath, and `looks` holds
-// no meaning.
-bool CellLooks(const tvSurface2d& grid, std::vector<tvCellLook>& looks);
+// The look of every cell of the range in the grid's current buffer, cell
+// (c, r) of the range at (c - firstColumn) + (r - firstRow) * its columns.
+void CellLooks(const tvSurface2d& grid, const tvCellRange& cells, std::vector<tvCellLook>& looks);

@@ -53,25 +53,30 @@ void ApplyLook(const tvRgb& rgb) {
 
 }  // namespace
 
-void tvRegionPainter::DrawGrid(const tvSurface2d& grid) {
-    if (DrawRegions(grid)) {
+void tvRegionPainter::DrawCells(const tvSurface2d& grid, const tvCellRange& cells) {
+    if (cells.Empty()) {
+        return;
+    }
+    if (DrawRegions(grid, cells)) {
         ++regionGrids;
         return;
     }
     ++cellByCellGrids;
-    cellByCell.DrawGrid(grid);
+    cellByCell.DrawCells(grid, cells);
 }
 
-bool tvRegionPainter::DrawRegions(const tvSurface2d& grid) {
-    if (!OnWholePixels(grid) || !CellLooks(grid, looks)) {
+bool tvRegionPainter::DrawRegions(const tvSurface2d& grid, const tvCellRange& cells) {
+    if (!OnWholePixels(grid)) {
         return false;
     }
-    const int columns = grid.Columns();
+    CellLooks(grid, cells, looks);
+    const int columns = cells.endColumn - cells.firstColumn;
     const int cellWidth = static_cast<int>(grid.CellWidth());
     const int cellHeight = static_cast<int>(grid.CellHeight());
-    const float x = grid.OriginX();
-    const float y = grid.OriginY();
-    SplitIntoRegions(looks, columns, grid.Rows(), regions);
+    // The regions' pixels count from the range's top left cell.
+    const float x = grid.OriginX() + static_cast<float>(cells.firstColumn * cellWidth);
+    const float y = grid.OriginY() + static_cast<float>(cells.firstRow * cellHeight);
+    SplitIntoRegions(looks, columns, cells.endRow - cells.firstRow, regions);
 
     // Everything here is opaque, the outline already mixed into the band
     // colour, so blending would change nothing and only cost the renderer a
@@ -83,6 +88,10 @@ bool tvRegionPainter::DrawRegions(const tvSurface2d& grid) {
         const tvCellLook& look =
             looks[static_cast<std::size_t>(region.column) +
                   static_cast<std::size_t>(region.row) * static_cast<std::size_t>(columns)];
+        if (!look.opaque) {
+            seeThrough.push_back(region);
+            continue;
+        }
         rects.clear();
         AppendRegionRects(region, cellWidth, cellHeight, rects);
         for (const tvPixelRect& rect : rects) {
@@ -95,8 +104,14 @@ bool tvRegionPainter::DrawRegions(const tvSurface2d& grid) {
     if (blending) {
         glEnable(GL_BLEND);
     }
+    for (const tvCellRegion& region : seeThrough) {
+        cellByCell.DrawCells(grid, {cells.firstColumn + region.column, cells.firstRow + region.row,
+                                    cells.firstColumn + region.column + region.columns,
+                                    cells.firstRow + region.row + region.rows});
+    }
+    seeThrough.clear();
 
-    const tvCell* last = grid.CurrentCell(columns - 1, grid.Rows() - 1);
+    const tvCell* last = grid.CurrentCell(cells.endColumn - 1, cells.endRow - 1);
     SetDrawAlpha(OutlineAlpha(last->locked));
     OutlineColour().Apply();
     return true;

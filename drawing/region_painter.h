@@ -20,34 +20,42 @@
 // (1/255) of what that painter leaves: both start from the same floats, and
 // differ only where the renderer rounds the cell-by-cell colours and blend
 // (docs/performance.md gives the bounds for renderers that round to the
-// nearest step and for llvmpipe). Where the coverage could differ the grid
-// is handed to the cell-by-cell painter instead:
+// nearest step and for llvmpipe). Where the coverage could differ the cells
+// are handed to the cell-by-cell painter instead:
 // - the view must map world units one to one onto whole window pixels (zoom
 //   1 and a whole-pixel pan), and the grid's origin and cell size must be
 //   whole numbers below 2^24: then every cell edge is the same float on a
 //   pixel edge either way, and each pixel shows one cell's fill or band;
 // - cells must be at least 2 pixels wide and high, room for the band;
-// - every cell must be filled opaque: its amounts add up to more than nothing
-//   and its mixed colour is a number. Otherwise what lies beneath shows.
+// otherwise the whole grid is drawn cell by cell. And a cell that would not
+// be filled opaque (its amounts add up to nothing or less, or its mixed
+// colour is not a number) is drawn cell by cell on its own, as what lies
+// beneath shows through it.
 // Drags at zoom 1 move by whole pixels and clones copy their source's place,
 // so the program's grids always take the fast way.
+//
+// Which way a cell is drawn depends only on the view, the grid's place and
+// the cell itself, so a cell drawn as part of a range comes out exactly as
+// it does when the whole grid is drawn.
 //
 // Draws its rectangles with blending off and restores it; leaves the drawing
 // kit's colour and alpha as the cell-by-cell painter leaves them.
 class tvRegionPainter final : public tvGridPainter {
 public:
-    void DrawGrid(const tvSurface2d& grid) override;
+    void DrawCells(const tvSurface2d& grid, const tvCellRange& cells) override;
 
-    // How many grids each way since construction.
+    // How many grids (or ranges of a grid) each way since construction.
     long RegionGrids() const { return regionGrids; }
     long CellByCellGrids() const { return cellByCellGrids; }
 
 private:
-    bool DrawRegions(const tvSurface2d& grid);
+    bool DrawRegions(const tvSurface2d& grid, const tvCellRange& cells);
 
     tvCellByCellPainter cellByCell;
     std::vector<tvCellLook> looks;
     std::vector<tvCellRegion> regions;
+    // Regions of cells that are not filled opaque, drawn cell by cell.
+    std::vector<tvCellRegion> seeThrough;
     std::vector<tvPixelRect> rects;
     long regionGrids = 0;
     long cellByCellGrids = 0;

@@ -59,13 +59,31 @@ void AppModeMaster::OnDraw() {
     }
 }
 
-bool AppModeMaster::DescribePicture(PictureState& state) {
+void AppModeMaster::CollectChanges(PictureChanges& changes) {
+    for (int i = 0; i < modeCount && !changes.All(); ++i) {
+        modes[i]->CollectChanges(changes);
+    }
+}
+
+void AppModeMaster::MarkShown() {
     for (int i = 0; i < modeCount; ++i) {
-        if (!modes[i]->DescribePicture(state)) {
-            return false;
+        modes[i]->MarkShown();
+    }
+}
+
+void AppModeMaster::DrawArea(const WorldRect& area) {
+    for (int i = 0; i < modeCount; ++i) {
+        modes[i]->DrawArea(area);
+    }
+}
+
+bool AppModeMaster::NeedsTicks() {
+    for (int i = 0; i < modeCount; ++i) {
+        if (modes[i]->NeedsTicks()) {
+            return true;
         }
     }
-    return true;
+    return false;
 }
 
 void AppModeMaster::SetCurrent(AppModeMaster* master) {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app_client_proxy.h"
-#include "picture_state.h"
+#include "picture_changes.h"
 
 class AppModeSlave;
 
@@ -24,9 +24,13 @@ public:
 
     void OnUpdate() override;
     void OnDraw() override;
-    // What the draw pass draws: every mode's part, bottom first; false when
-    // any mode cannot tell.
-    bool DescribePicture(PictureState& state) override;
+    // The picture of the draw pass, made of every mode's part, bottom first:
+    // what changed in any, drawn in any area, and moving on while any mode
+    // needs ticks.
+    void CollectChanges(PictureChanges& changes) override;
+    void MarkShown() override;
+    void DrawArea(const WorldRect& area) override;
+    bool NeedsTicks() override;
 
     // A push onto a full stack is refused, and so is a pop that would leave
     // the stack empty: the bottom mode stays for the whole run.

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app_server_proxy.h"
-#include "picture_state.h"
+#include "picture_changes.h"
 
 class AppModeMaster;
 
@@ -26,10 +26,15 @@ public:
     void OnMouseMove(float dx, float dy) override;
     void OnWheel(float /*steps*/) override {}
     int OnNotify(int /*a*/, int /*b*/) override { return 1; }
-    // Adds what this mode's OnDraw draws. A mode that does not say answers
-    // false, and every frame is drawn while it is on the stack; a mode that
-    // draws nothing answers true and adds nothing.
-    virtual bool DescribePicture(PictureState& /*state*/) { return false; }
+    // This mode's part of the picture (see PictureSource). A mode that does
+    // not say what changed asks for whole frames while it is on the stack; a
+    // mode that draws nothing adds nothing. By default a mode draws its whole
+    // OnDraw into any area, which the frame clips, and is taken to change
+    // with time, so that the host keeps ticking while it is on the stack.
+    virtual void CollectChanges(PictureChanges& changes) { changes.AddAll(); }
+    virtual void MarkShown() {}
+    virtual void DrawArea(const WorldRect& /*area*/) { OnDraw(); }
+    virtual bool NeedsTicks() { return true; }
 
 protected:
     AppModeSlave() = default;

@@ -111,28 +111,40 @@ void Application::SetPictureSource(PictureSource* source) {
     InvalidatePicture();
 }
 
-bool Application::PictureUnchanged() {
-    nextPicture.Clear();
-    if (!pictureSource || !DescribeView(nextPicture) ||
-        !pictureSource->DescribePicture(nextPicture)) {
-        InvalidatePicture();
-        return false;
-    }
-    if (shownPictureValid && nextPicture == shownPicture) {
+bool Application::NeedsTicks() {
+    if (overlay || !pictureSource || !shownPictureValid || pictureSource->NeedsTicks()) {
         return true;
     }
-    std::swap(shownPicture, nextPicture);
-    shownPictureValid = true;
-    return false;
+    const Vec2 p = GetMousePos();
+    return p.x != lastMousePos.x || p.y != lastMousePos.y;
 }
 
-void Application::Redraw() {
-    if (PictureUnchanged()) {
-        return;
-    }
+void Application::DrawWholeFrame() {
     BeginFrame();
     client->OnDraw();
     EndFrame();
+}
+
+void Application::Redraw() {
+    if (!pictureSource) {
+        DrawWholeFrame();
+        return;
+    }
+    changes.Clear();
+    if (shownPictureValid) {
+        pictureSource->CollectChanges(changes);
+    } else {
+        changes.AddAll();
+    }
+    if (changes.Empty()) {
+        return;
+    }
+    const auto drawArea = [this](const WorldRect& area) { pictureSource->DrawArea(area); };
+    if (changes.All() || !DrawFrameParts(changes.Areas(), drawArea)) {
+        DrawWholeFrame();
+    }
+    pictureSource->MarkShown();
+    shownPictureValid = true;
 }
 
 void Application::Repaint() {

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <functional>
+#include <vector>
+
 #include "app.h"
-#include "picture_state.h"
+#include "picture_changes.h"
 
 class AppOverlay;
 
@@ -10,11 +13,12 @@ class AppOverlay;
 // draws frames on request, holds the update schedule and hosts an optional
 // overlay. The window-system services are left to the platform host.
 //
-// A frame is skipped when it would repeat the picture on screen: when both
-// the host (DescribeView) and the picture source describe what they draw,
-// and neither description changed since the last frame drawn. Without a
-// picture source, or with a host that does not describe its view, every
-// frame is drawn.
+// With a picture source, a frame draws only what changed since the picture on
+// screen: nothing when nothing changed, the changed areas alone when the host
+// can draw and present parts of a frame, and the whole picture when the
+// picture on screen is in doubt (InvalidatePicture: the view changed, the
+// window was exposed) or the source cannot tell. Without a picture source
+// every frame is drawn whole.
 class Application : public App {
 public:
     Application();
@@ -45,12 +49,19 @@ public:
     // caller then raises OnUpdate.
     bool AdvanceSchedule();
 
-    // Not owned; null (the default) draws every frame.
+    // Not owned; null (the default) draws every frame whole.
     void SetPictureSource(PictureSource* source);
-    // The next Redraw draws even if the picture is the same.
+    // The next Redraw draws the whole picture, even if nothing changed.
     void InvalidatePicture() { shownPictureValid = false; }
     // How long until AdvanceSchedule will next answer true; 0 when it would now.
     double SecondsUntilUpdate() const;
+    // Whether update ticks are needed to keep the program as it would be if
+    // ticks came every period: while an overlay shows, while the picture
+    // source says its picture moves on by itself, while the picture on
+    // screen is in doubt, and until a tick has seen where the pointer is.
+    // When none holds the host may sleep until the next event; the event
+    // then restarts the schedule, as after any late tick.
+    bool NeedsTicks();
 
     double LastUpdateTime() const { return lastUpdateTime; }
     double UpdatePeriod() const { return updatePeriod; }
@@ -72,22 +83,24 @@ public:
 
 protected:
     App* GetClient() const { return client; }
-    // Adds everything of the host's that decides where the picture lands on
-    // the window (view, window size). Answers false when the host cannot
-    // tell, as this base does.
-    virtual bool DescribeView(PictureState& /*state*/) { return false; }
+    // Draws a frame of the areas alone: for each area the host clears its
+    // part of the window, has drawArea draw the picture there (in world
+    // units, the host's clip may grow the area), and presents the parts. A
+    // host that cannot keep the rest of the window as it is answers false,
+    // as this base does, and the whole frame is drawn instead.
+    virtual bool DrawFrameParts(const std::vector<WorldRect>& /*areas*/,
+                                const std::function<void(const WorldRect&)>& /*drawArea*/) {
+        return false;
+    }
 
     // Owned; a derived class may install one.
     AppOverlay* overlay = nullptr;
 
 private:
-    // Whether the picture that would be drawn now is the one on screen;
-    // remembers it as shown when not.
-    bool PictureUnchanged();
+    void DrawWholeFrame();
 
     PictureSource* pictureSource = nullptr;
-    PictureState shownPicture;
-    PictureState nextPicture;
+    PictureChanges changes;
     bool shownPictureValid = false;
     double lastUpdateTime;
     double updatePeriod;

@@ -86,6 +86,7 @@ bool ApplicationGLUT::Init() {
     FinishWindowIdentityX11();
     WatchConfigureNoticesX11();
     windowSize = {width, height};
+    presenter.Init();
     SetUpGLState();
     RegisterCallbacks();
     glutIdleFunc(IdleCallback);
@@ -164,11 +165,59 @@ bool ApplicationGLUT::IsAltDown() {
 }
 
 void ApplicationGLUT::BeginFrame() {
+    if (bufferSize && !(*bufferSize == windowSize)) {
+        // Mesa's software renderer takes up a new window size only at the
+        // first frame after a swap. The back buffer still holds the last
+        // picture, which is what the window showed, so it is swapped out now,
+        // and this frame is drawn at the window's size.
+        glutSwapBuffers();
+        bufferSize.reset();
+    }
+    if (!bufferSize) {
+        bufferSize = windowSize;
+    }
     BeginFrameGL(CurrentFrameView());
 }
 
+// A copy keeps the back buffer for the next frame to draw over, and puts no
+// more to the X server than a swap does.
 void ApplicationGLUT::EndFrame() {
+    if (DrawsPartialFrames() && bufferSize && *bufferSize == windowSize) {
+        if (!presenter.PresentParts({{0, 0, windowSize.x, windowSize.y}}, windowSize.y)) {
+            bufferSize.reset();
+            InvalidatePicture();
+        }
+        return;
+    }
     glutSwapBuffers();
+    bufferSize.reset();
+}
+
+bool ApplicationGLUT::DrawFrameParts(const std::vector<WorldRect>& areas,
+                                     const std::function<void(const WorldRect&)>& drawArea) {
+    if (!DrawsPartialFrames() || !bufferSize || !(*bufferSize == windowSize)) {
+        return false;
+    }
+    const FrameView view = CurrentFrameView();
+    // Parts that cover most of the window cost more than the whole frame.
+    const long long window = static_cast<long long>(windowSize.x) * windowSize.y;
+    if (!PlanFrameParts(view, areas, parts) || parts.DrawnArea() * 4 > window * 3) {
+        return false;
+    }
+    if (parts.draw.empty()) {
+        return true;
+    }
+    BeginPartialFrameGL(view);
+    for (const PixelRect& part : parts.draw) {
+        BeginPartGL(view, part.left, part.top, part.right, part.bottom);
+        drawArea(WorldAreaOf(view, part));
+    }
+    EndPartGL();
+    if (!presenter.PresentParts(parts.present, windowSize.y)) {
+        bufferSize.reset();
+        InvalidatePicture();
+    }
+    return true;
 }
 
 ApplicationGLUT* CreateApplication() {

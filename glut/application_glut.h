@@ -11,14 +11,19 @@
 // fixed and a user's resize is undone, but a size the window manager insists
 // on is taken), a view that maps pointer and picture alike at any window
 // size, view pan and zoom, the wheel, the popup menu that GetMenu hands out,
-// an idle callback that sleeps between updates, and a picture that comes
-// back at once when the window is exposed.
+// an idle callback that sleeps between updates and for as long as nothing
+// needs updating, frames that draw and present only the parts of the window
+// that changed where the GL can present parts (whole frames otherwise), and a
+// picture that comes back at once when the window is exposed.
 
+#include <optional>
 #include <string>
 
 #include "app_menu_glut.h"
 #include "application.h"
 #include "frame_gl.h"
+#include "frame_parts.h"
+#include "present_x11.h"
 #include "size_keeper.h"
 #include "window_spec.h"
 
@@ -58,9 +63,17 @@ public:
     // A zoom of 0 or one that is not finite is refused; the zoom stays.
     void SetZoom(float z) override;
     float GetZoom() override { return zoom; }
+    // A whole frame: the window cleared, the view set, and on EndFrame the
+    // whole window presented.
     void BeginFrame() override;
     void EndFrame() override;
     bool Init() override;
+
+    // Whether frames may draw and present only the parts that changed, where
+    // the GL allows it (the default); off, every frame is drawn and swapped
+    // whole.
+    void SetPartialFrames(bool allowed) { partialFrames = allowed; }
+    bool DrawsPartialFrames() const { return partialFrames && presenter.CanPresentParts(); }
 
     float GetWidth() const { return static_cast<float>(width); }
     float GetHeight() const { return static_cast<float>(height); }
@@ -75,8 +88,8 @@ public:
     Vec2 WindowToWorld(float px, float py) const;
 
 protected:
-    // The frame view: the live window size, the view centre, zoom and pan.
-    bool DescribeView(PictureState& state) override;
+    bool DrawFrameParts(const std::vector<WorldRect>& areas,
+                        const std::function<void(const WorldRect&)>& drawArea) override;
 
 private:
     friend void DisplayCallback();
@@ -125,6 +138,12 @@ private:
     Pixel windowSize;
     // Whether a reshape should ask for the kept size back.
     SizeKeeper sizeKeeper;
+    bool partialFrames = true;
+    PartPresenter presenter;
+    FrameParts parts;
+    // The size of the GL's back buffer, when it is known: Mesa's software
+    // renderer takes up the window's size at the first frame after a swap.
+    std::optional<Pixel> bufferSize;
 };
 
 // Creates the one host, publishes it as the current application and runs its

@@ -17,6 +17,10 @@ void SetUpGLState() {
 // beyond the scene, a smaller one clips it.
 void BeginFrameGL(const FrameView& view) {
     glClear(GL_COLOR_BUFFER_BIT);
+    BeginPartialFrameGL(view);
+}
+
+void BeginPartialFrameGL(const FrameView& view) {
     const Vec2 c = view.centre;
     glViewport(0, 0, view.windowWidth, view.windowHeight);
     glMatrixMode(GL_PROJECTION);
@@ -29,4 +33,15 @@ void BeginFrameGL(const FrameView& view) {
     glLoadIdentity();
     glTranslatef(view.pan.x, view.pan.y, 0.0f);
     glTranslatef(-c.x, -c.y, 0.0f);
+}
+
+// GL counts window rows from the bottom.
+void BeginPartGL(const FrameView& view, int left, int top, int right, int bottom) {
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(left, view.windowHeight - bottom, right - left, bottom - top);
+    glClear(GL_COLOR_BUFFER_BIT);
+}
+
+void EndPartGL() {
+    glDisable(GL_SCISSOR_TEST);
 }

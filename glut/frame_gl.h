@@ -24,3 +24,12 @@ void SetUpGLState();
 // zoom 1 with the pan at the centre one world unit is one pixel from the top
 // left corner.
 void BeginFrameGL(const FrameView& view);
+
+// The same view, for a frame that draws over parts of the last one: nothing
+// is cleared yet.
+void BeginPartialFrameGL(const FrameView& view);
+// From here until EndPartGL, drawing reaches only the rectangle of window
+// pixels (from the top left corner, right and bottom excluded), which is
+// cleared first.
+void BeginPartGL(const FrameView& view, int left, int top, int right, int bottom);
+void EndPartGL();

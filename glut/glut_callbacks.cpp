@@ -76,7 +76,9 @@ void IdleCallback() {
         app->OnUpdate();
         return;
     }
-    WaitForInputOrTimeout(app->SecondsUntilUpdate());
+    // With nothing to update until input comes, sleep until it does; the
+    // event's late tick then restarts the schedule.
+    WaitForInputOrTimeout(app->NeedsTicks() ? app->SecondsUntilUpdate() : -1.0);
 }
 
 void MotionCallback(int x, int y) {

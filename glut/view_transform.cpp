@@ -14,13 +14,6 @@ FrameView ApplicationGLUT::CurrentFrameView() const {
     return FrameView{windowSize.x, windowSize.y, ViewCentre(), zoom, pan};
 }
 
-bool ApplicationGLUT::DescribeView(PictureState& state) {
-    // Compared as bytes, so it must have no padding, whose bytes are unset.
-    static_assert(sizeof(FrameView) == 2 * sizeof(int) + 5 * sizeof(float));
-    state.Add(CurrentFrameView());
-    return true;
-}
-
 Vec2 ApplicationGLUT::WindowToWorld(float px, float py) const {
     const Vec2 c = ViewCentre();
     const float x = c.x + ((px * pixelScale - c.x) * (1.0f / zoom) + c.x - pan.x);
@@ -40,9 +33,11 @@ ViewRect ApplicationGLUT::GetViewRect() {
     return viewRect;
 }
 
+// A new view moves every pixel: the next frame is drawn whole.
 void ApplicationGLUT::SetPan(float x, float y) {
     const Vec2 c = ViewCentre();
     pan = Vec2{c.x + (x - c.x) * -1.0f, c.y + (y - c.y) * -1.0f};
+    InvalidatePicture();
 }
 
 Vec2 ApplicationGLUT::GetPan() {
@@ -57,4 +52,5 @@ void ApplicationGLUT::SetZoom(float z) {
         return;
     }
     zoom = z;
+    InvalidatePicture();
 }

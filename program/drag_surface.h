@@ -17,8 +17,11 @@ public:
     void OnMouseMove(float dx, float dy) override;
     void OnMouseUp(float x, float y) override;
     // The dragged surface is drawn by the mode that draws the world; the drag
-    // itself draws nothing.
-    bool DescribePicture(PictureState& /*state*/) override { return true; }
+    // itself draws nothing. It follows the pointer once a tick for as long as
+    // the button is held, so it needs every tick.
+    void CollectChanges(PictureChanges& /*changes*/) override {}
+    void DrawArea(const WorldRect& /*area*/) override {}
+    bool NeedsTicks() override { return true; }
 
 private:
     // Only the drag itself may end its life.

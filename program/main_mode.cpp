@@ -42,7 +42,27 @@ void tv1MainMode::OnDraw() {
     world.DrawAll();
 }
 
-bool tv1MainMode::DescribePicture(PictureState& state) {
-    return world.DescribeDrawing(
-        [&state](const void* data, std::size_t size) { state.AddBytes(data, size); });
+void tv1MainMode::CollectChanges(PictureChanges& changes) {
+    tvDrawChanges changed;
+    world.CollectDrawChanges(changed);
+    if (changed.all) {
+        changes.AddAll();
+        return;
+    }
+    for (const tvBounds& b : changed.areas) {
+        changes.Add({b.left, b.top, b.right, b.bottom});
+    }
+}
+
+void tv1MainMode::MarkShown() {
+    world.MarkDrawn();
+}
+
+void tv1MainMode::DrawArea(const WorldRect& area) {
+    world.DrawPart({area.left, area.right, area.top, area.bottom});
+}
+
+// A settled world steps into itself: the ticks it would take change nothing.
+bool tv1MainMode::NeedsTicks() {
+    return !world.IsSettled();
 }

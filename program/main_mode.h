@@ -16,8 +16,12 @@ public:
     void OnKey(int key) override;
     void OnUpdate() override;
     void OnDraw() override;
-    // The world's drawing: every surface, in drawing order.
-    bool DescribePicture(PictureState& state) override;
+    // The world's picture: the surfaces' changes since last shown, drawn
+    // area by area; it moves on by itself until the world has settled.
+    void CollectChanges(PictureChanges& changes) override;
+    void MarkShown() override;
+    void DrawArea(const WorldRect& area) override;
+    bool NeedsTicks() override;
 
     // Swatch n (0..6): a locked 4 x 4 block at ((n + 2) * 50, 30) whose cells
     // carry the colour at full amount in one source layer, drawn at random.

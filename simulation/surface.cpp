@@ -8,6 +8,7 @@ tvSurface::tvSurface(tvWorld* world)
     if (nextSurface) {
         nextSurface->prevLink = &nextSurface;
     }
+    world->MarkUnsettled();
 }
 
 tvSurface::~tvSurface() {
@@ -15,4 +16,5 @@ tvSurface::~tvSurface() {
     if (nextSurface) {
         nextSurface->prevLink = prevLink;
     }
+    world->OnSurfaceRemoved();
 }

@@ -1,15 +1,18 @@
 #pragma once
 
-#include <cstddef>
-#include <functional>
+#include <vector>
 
 #include "cell.h"
 
 class tvSpreadTargets;
 class tvWorld;
 
-// Takes the bytes a surface's drawing follows from, piece by piece.
-using tvDrawingSink = std::function<void(const void* data, std::size_t size)>;
+// Where the drawing of surfaces may have changed since it was last marked
+// drawn: world rectangles to draw again, or everything.
+struct tvDrawChanges {
+    bool all = false;
+    std::vector<tvBounds> areas;
+};
 
 // A surface of the world: it links itself in at the head of its world's list
 // when constructed and unlinks itself, from any position, when destroyed.
@@ -35,9 +38,17 @@ public:
     virtual void Commit() = 0;
     virtual ~tvSurface();
     virtual void Draw() {}
-    // Hands `add` everything Draw's pixels follow from, so that equal bytes
-    // mean an equal drawing. A surface that cannot tell answers false.
-    virtual bool DescribeDrawing(const tvDrawingSink& /*add*/) const { return false; }
+    // Draws at least the part of the surface that lies in the area; the
+    // frame is clipped to it. By default the whole surface.
+    virtual void DrawPart(const tvBounds& /*area*/) { Draw(); }
+    // Adds where this surface's drawing may differ from what it drew when
+    // MarkDrawn was last called: what its cells show, and where it lay and
+    // lies. A surface that cannot tell asks for everything.
+    virtual void CollectDrawChanges(tvDrawChanges& changes) const { changes.all = true; }
+    virtual void MarkDrawn() {}
+    // Whether the last Commit changed the current state. A surface that
+    // cannot tell answers true, so that its world keeps stepping.
+    virtual bool LastCommitChanged() const { return true; }
     // One step of the colour simulation into the next state. With targets,
     // the surfaces that can take colour at a point are found among them;
     // with none, every surface of the world is asked. Both give the same bits.

@@ -1,6 +1,7 @@
 #include "surface2d.h"
 
 #include <algorithm>
+#include <bit>
 #include <climits>
 #include <cmath>
 #include <cstdint>
@@ -8,8 +9,52 @@
 #include <vector>
 
 #include "grid_painter.h"
+#include "world.h"
 
 namespace {
+
+bool SameBits(float a, float b) {
+    return std::bit_cast<std::uint32_t>(a) == std::bit_cast<std::uint32_t>(b);
+}
+
+// Everything of a cell that its drawing follows from.
+bool LooksAlike(const tvCell& a, const tvCell& b) {
+    if (a.locked != b.locked) {
+        return false;
+    }
+    for (int k = 0; k < tvCell::kLayerCount; ++k) {
+        const tvCellLayer& p = a.layers[k];
+        const tvCellLayer& q = b.layers[k];
+        if (!SameBits(p.red, q.red) || !SameBits(p.green, q.green) || !SameBits(p.blue, q.blue) ||
+            !SameBits(p.amount, q.amount)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Everything a further step follows from.
+bool SameState(const tvCell& a, const tvCell& b) {
+    for (int k = 0; k < tvCell::kLayerCount; ++k) {
+        if (a.layers[k].source != b.layers[k].source) {
+            return false;
+        }
+    }
+    return LooksAlike(a, b);
+}
+
+// The indices [first, end) of cells of the given size from origin that reach
+// into [from, to], one more each way, within [0, count).
+void CellSpan(float from, float to, float origin, float size, int count, int* first, int* end) {
+    const double low = std::floor((static_cast<double>(from) - origin) / size) - 1.0;
+    const double high = std::ceil((static_cast<double>(to) - origin) / size) + 1.0;
+    *first = 0;
+    *end = 0;
+    if (low < high) {
+        *first = static_cast<int>(std::clamp(low, 0.0, static_cast<double>(count)));
+        *end = static_cast<int>(std::clamp(high, 0.0, static_cast<double>(count)));
+    }
+}
 
 // Truncates offset / cellSize toward zero, as the offset times the reciprocal
 // of the cell size. Fails where that index is not a finite number that fits an
@@ -114,6 +159,7 @@ tvSurface* tvSurface2d::Clone() {
 void tvSurface2d::Fill(tvCell cell) {
     std::fill_n(nextCells.get(), CellCount(), cell);
     Commit();
+    World()->MarkUnsettled();
 }
 
 void tvSurface2d::Clear(bool flag) {
@@ -128,6 +174,10 @@ void tvSurface2d::Clear(bool flag) {
 }
 
 void tvSurface2d::Commit() {
+    lastCommitChanged = false;
+    for (std::size_t i = 0; i < CellCount() && !lastCommitChanged; ++i) {
+        lastCommitChanged = !SameState(nextCells[i], currentCells[i]);
+    }
     std::copy_n(nextCells.get(), CellCount(), currentCells.get());
 }
 
@@ -171,31 +221,107 @@ bool tvSurface2d::HitTest(float x, float y) {
 void tvSurface2d::MoveBy(float dx, float dy) {
     originX += dx;
     originY += dy;
+    World()->MarkUnsettled();
 }
 
-bool tvSurface2d::DescribeDrawing(const tvDrawingSink& add) const {
-    const float place[] = {originX, originY, cellWidth, cellHeight};
-    const int shape[] = {columns, rows};
-    add(place, sizeof place);
-    add(shape, sizeof shape);
-    // Field by field, since a cell's padding bytes are unset; all cells in
-    // one piece, since this runs for every frame.
-    constexpr std::size_t kPerCell = tvCell::kLayerCount * 4 + 1;
-    thread_local std::vector<float> looks;
-    looks.resize(CellCount() * kPerCell);
-    float* out = looks.data();
-    for (std::size_t i = 0; i < CellCount(); ++i) {
-        const tvCell& cell = currentCells[i];
-        for (const tvCellLayer& layer : cell.layers) {
-            *out++ = layer.red;
-            *out++ = layer.green;
-            *out++ = layer.blue;
-            *out++ = layer.amount;
-        }
-        *out++ = cell.locked ? 1.0f : 0.0f;
+tvCellRange tvSurface2d::CellsIn(const tvBounds& area) const {
+    tvCellRange range;
+    CellSpan(area.left, area.right, originX, cellWidth, columns, &range.firstColumn,
+             &range.endColumn);
+    CellSpan(area.top, area.bottom, originY, cellHeight, rows, &range.firstRow, &range.endRow);
+    return range;
+}
+
+void tvSurface2d::CollectDrawChanges(tvDrawChanges& changes) const {
+    const bool samePlace =
+        drawn.valid && SameBits(drawn.originX, originX) && SameBits(drawn.originY, originY) &&
+        SameBits(drawn.cellWidth, cellWidth) && SameBits(drawn.cellHeight, cellHeight) &&
+        drawn.columns == columns && drawn.rows == rows;
+    if (samePlace) {
+        AddChangedCells(changes);
+        return;
     }
-    add(looks.data(), looks.size() * sizeof(float));
-    return true;
+    // What it uncovers where it was, and what it covers where it is.
+    if (drawn.valid) {
+        changes.areas.push_back(
+            {drawn.originX, drawn.originX + static_cast<float>(drawn.columns) * drawn.cellWidth,
+             drawn.originY, drawn.originY + static_cast<float>(drawn.rows) * drawn.cellHeight});
+    }
+    changes.areas.push_back(GetBounds());
+}
+
+// Changed cells, gathered into rectangles: runs along each row, and runs
+// spanning the same columns on rows one below the other joined into one.
+void tvSurface2d::AddChangedCells(tvDrawChanges& changes) const {
+    struct Run {
+        int first;
+        int end;
+        int top;
+    };
+    std::vector<Run> open;
+    std::vector<Run> continued;
+    const auto add = [&](const Run& run, int bottom) {
+        changes.areas.push_back({originX + static_cast<float>(run.first) * cellWidth,
+                                 originX + static_cast<float>(run.end) * cellWidth,
+                                 originY + static_cast<float>(run.top) * cellHeight,
+                                 originY + static_cast<float>(bottom) * cellHeight});
+    };
+    for (int r = 0; r <= rows; ++r) {
+        continued.clear();
+        std::size_t o = 0;
+        for (int c = 0; r < rows && c < columns;) {
+            const std::ptrdiff_t i = CellIndex(c, r);
+            if (LooksAlike(currentCells[i], drawn.cells[static_cast<std::size_t>(i)])) {
+                ++c;
+                continue;
+            }
+            Run run{c, c, r};
+            while (run.end < columns &&
+                   !LooksAlike(currentCells[CellIndex(run.end, r)],
+                               drawn.cells[static_cast<std::size_t>(CellIndex(run.end, r))])) {
+                ++run.end;
+            }
+            while (o < open.size() && open[o].first < run.first) {
+                add(open[o++], r);
+            }
+            if (o < open.size() && open[o].first == run.first && open[o].end == run.end) {
+                run.top = open[o++].top;
+            }
+            continued.push_back(run);
+            c = run.end;
+        }
+        while (o < open.size()) {
+            add(open[o++], r);
+        }
+        open.swap(continued);
+    }
+}
+
+void tvSurface2d::MarkDrawn() {
+    drawn.valid = true;
+    drawn.originX = originX;
+    drawn.originY = originY;
+    drawn.cellWidth = cellWidth;
+    drawn.cellHeight = cellHeight;
+    drawn.columns = columns;
+    drawn.rows = rows;
+    drawn.cells.assign(currentCells.get(), currentCells.get() + CellCount());
+}
+
+void tvSurface2d::DrawPart(const tvBounds& area) {
+    tvGridPainter* painter = GetGridPainter();
+    if (!painter) {
+        return;
+    }
+    if (!(cellWidth > 0.0f && cellHeight > 0.0f && std::isfinite(cellWidth) &&
+          std::isfinite(cellHeight))) {
+        painter->DrawGrid(*this);
+        return;
+    }
+    const tvCellRange range = CellsIn(area);
+    if (!range.Empty()) {
+        painter->DrawCells(*this, range);
+    }
 }
 
 void tvSurface2d::Draw() {

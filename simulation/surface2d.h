@@ -2,8 +2,10 @@
 
 #include <cstddef>
 #include <memory>
+#include <vector>
 
 #include "cell.h"
+#include "grid_painter.h"
 #include "surface.h"
 
 class tvSpreadTargets;
@@ -36,9 +38,14 @@ public:
     ~tvSurface2d() override;
     // Hands the grid to the process-wide grid painter, if one is set.
     void Draw() override;
-    // Its place, cell size and shape, and what the painters read of each
-    // current cell: every layer's colour and amount, and the lock.
-    bool DescribeDrawing(const tvDrawingSink& add) const override;
+    // Hands the painter the cells that reach into the area.
+    void DrawPart(const tvBounds& area) override;
+    // The grid's whole rectangle where it was or is newly placed (moved,
+    // resized, never drawn); otherwise the cells whose look changed: any of
+    // a layer's colour and amount, or the lock, compared bit for bit.
+    void CollectDrawChanges(tvDrawChanges& changes) const override;
+    void MarkDrawn() override;
+    bool LastCommitChanged() const override { return lastCommitChanged; }
     void Step(const tvSpreadTargets* targets) override;
     // The world position of the cell's top-left corner; any integers give a point.
     virtual tvPoint CellOrigin(int column, int row) const;
@@ -50,6 +57,9 @@ public:
     const tvCell* NextCell(int column, int row) const;
 
     tvBounds GetBounds() const;
+    // The cells that reach into the area, with one cell to spare each way
+    // for edges that fall between pixels.
+    tvCellRange CellsIn(const tvBounds& area) const;
 
     int Columns() const { return columns; }
     int Rows() const { return rows; }
@@ -74,4 +84,19 @@ private:
     std::unique_ptr<tvCell[]> nextCells;
     float originX = 0.0f;
     float originY = 0.0f;
+    bool lastCommitChanged = true;
+
+    // The grid as it was when last marked drawn.
+    struct Drawn {
+        bool valid = false;
+        float originX = 0.0f;
+        float originY = 0.0f;
+        float cellWidth = 0.0f;
+        float cellHeight = 0.0f;
+        int columns = 0;
+        int rows = 0;
+        std::vector<tvCell> cells;
+    };
+    Drawn drawn;
+    void AddChangedCells(tvDrawChanges& changes) const;
 };

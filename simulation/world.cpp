@@ -15,13 +15,32 @@ void tvWorld::DrawAll() {
     }
 }
 
-bool tvWorld::DescribeDrawing(const tvDrawingSink& add) const {
-    for (const tvSurface* s = firstSurface; s; s = s->NextSurface()) {
-        if (!s->DescribeDrawing(add)) {
-            return false;
-        }
+void tvWorld::DrawPart(const tvBounds& area) {
+    for (tvSurface* s = firstSurface; s; s = s->NextSurface()) {
+        s->DrawPart(area);
     }
-    return true;
+}
+
+void tvWorld::CollectDrawChanges(tvDrawChanges& changes) const {
+    if (surfaceRemoved) {
+        changes.all = true;
+        return;
+    }
+    for (const tvSurface* s = firstSurface; s && !changes.all; s = s->NextSurface()) {
+        s->CollectDrawChanges(changes);
+    }
+}
+
+void tvWorld::MarkDrawn() {
+    surfaceRemoved = false;
+    for (tvSurface* s = firstSurface; s; s = s->NextSurface()) {
+        s->MarkDrawn();
+    }
+}
+
+void tvWorld::OnSurfaceRemoved() {
+    surfaceRemoved = true;
+    settled = false;
 }
 
 tvSurface* tvWorld::SurfaceAt(float x, float y) {
@@ -45,12 +64,16 @@ void tvWorld::StepEachThenCommit(const tvSpreadTargets* targets) {
     for (tvSurface* s = firstSurface; s; s = s->NextSurface()) {
         s->Step(targets);
     }
+    bool changed = false;
     for (tvSurface* s = firstSurface; s; s = s->NextSurface()) {
         s->Commit();
+        changed = changed || s->LastCommitChanged();
     }
+    settled = !changed;
 }
 
 void tvWorld::ClearAll(bool flag) {
+    settled = false;
     for (tvSurface* s = firstSurface; s; s = s->NextSurface()) {
         s->Clear(flag);
     }

@@ -107,52 +107,102 @@ TEST_F(ApplicationTest, RedrawDrawsTheClientBetweenBeginAndEnd) {
     EXPECT_EQ(log.Entries(), (Log{"host.BeginFrame()", "client.OnDraw()", "host.EndFrame()"}));
 }
 
-// A host that describes its view by its zoom, and a source whose picture is
-// one number; either may decline to describe.
-struct DescribingHost : TestHost {
+// A host that may draw parts of a frame, and a source whose changes the test
+// sets; the frames and the areas drawn are counted.
+struct PartsHost : TestHost {
     using TestHost::TestHost;
-    bool DescribeView(PictureState& state) override {
-        state.Add(zoom);
-        return describesView;
+    bool DrawFrameParts(const std::vector<WorldRect>& areas,
+                        const std::function<void(const WorldRect&)>& drawArea) override {
+        if (!drawsParts) {
+            return false;
+        }
+        ++partFrames;
+        for (const WorldRect& area : areas) {
+            drawArea(area);
+        }
+        return true;
     }
-    bool describesView = true;
+    bool drawsParts = true;
+    int partFrames = 0;
 };
-struct NumberPicture : PictureSource {
-    bool DescribePicture(PictureState& state) override {
-        state.Add(number);
-        return describes;
+struct TestPicture : PictureSource {
+    void CollectChanges(PictureChanges& c) override {
+        for (const WorldRect& area : changed) {
+            c.Add(area);
+        }
+        if (all) {
+            c.AddAll();
+        }
     }
-    int number = 0;
-    bool describes = true;
+    void MarkShown() override {
+        ++shown;
+        changed.clear();
+        all = false;
+    }
+    void DrawArea(const WorldRect& area) override { drawnLefts.push_back(area.left); }
+    bool NeedsTicks() override { return ticks; }
+    std::vector<WorldRect> changed;
+    bool all = false;
+    bool ticks = false;
+    int shown = 0;
+    std::vector<float> drawnLefts;
 };
 
-TEST(FrameSkipping, AFrameIsDrawnOnlyWhenTheViewOrThePictureChangedOrWasLost) {
+TEST(PartialFrames, AFrameDrawsWhatChangedWholeWhenInDoubtAndNothingWhenNothingDid) {
     EventLog log;
-    DescribingHost host(&log);
+    PartsHost host(&log);
     RecordingClient client(log);
-    NumberPicture picture;
+    TestPicture picture;
     host.Run(&client);
+    struct Frames {
+        int whole;
+        int parts;
+        bool operator==(const Frames&) const = default;
+    };
     const auto framesFor = [&](const std::function<void()>& change) {
-        const int before = host.framesEnded;
+        const Frames before{host.framesEnded, host.partFrames};
         change();
         host.Redraw();
-        return host.framesEnded - before;
+        return Frames{host.framesEnded - before.whole, host.partFrames - before.parts};
     };
-    EXPECT_EQ(framesFor([] {}), 1) << "without a picture source every frame is drawn";
-    EXPECT_EQ(framesFor([] {}), 1);
+    EXPECT_EQ(framesFor([] {}), (Frames{1, 0})) << "without a picture source every frame is whole";
     host.SetPictureSource(&picture);
-    EXPECT_EQ(framesFor([] {}), 1) << "the first frame with a source";
-    EXPECT_EQ(framesFor([] {}), 0) << "the same picture again";
-    EXPECT_EQ(framesFor([&] { picture.number = 1; }), 1) << "the picture changed";
-    EXPECT_EQ(framesFor([&] { host.zoom = 2.0f; }), 1) << "the view changed";
-    EXPECT_EQ(framesFor([&] { host.InvalidatePicture(); }), 1) << "the window lost its pixels";
-    EXPECT_EQ(framesFor([&] { host.Repaint(); }), 1) << "a repaint draws, the redraw does not";
-    picture.describes = false;
-    EXPECT_EQ(framesFor([] {}), 1) << "a source that cannot tell";
-    picture.describes = true;
-    host.describesView = false;
-    EXPECT_EQ(framesFor([] {}), 1) << "a host that cannot tell";
-    EXPECT_EQ(framesFor([] {}), 1);
+    EXPECT_EQ(framesFor([] {}), (Frames{1, 0})) << "the first frame with a source";
+    EXPECT_EQ(framesFor([] {}), (Frames{0, 0})) << "nothing changed";
+    EXPECT_EQ(framesFor([&] { picture.changed = {{1, 0, 2, 2}, {5, 0, 6, 2}}; }), (Frames{0, 1}));
+    EXPECT_EQ(picture.drawnLefts, (std::vector<float>{1.0f, 5.0f})) << "the areas drawn";
+    EXPECT_EQ(framesFor([&] { picture.all = true; }), (Frames{1, 0}))
+        << "a source that cannot tell";
+    EXPECT_EQ(framesFor([&] { host.InvalidatePicture(); }), (Frames{1, 0})) << "in doubt";
+    EXPECT_EQ(framesFor([&] { host.Repaint(); }), (Frames{1, 0})) << "a repaint draws, then not";
+    host.drawsParts = false;
+    EXPECT_EQ(framesFor([&] {
+                  picture.changed = {{1, 0, 2, 2}};
+              }),
+              (Frames{1, 0}))
+        << "a host that cannot draw parts";
+    EXPECT_EQ(picture.shown, 6) << "every frame drawn marks its picture shown";
+}
+
+TEST(PartialFrames, TicksAreNeededWhileThePictureMovesOnOrThePointerMovedOrThePictureIsInDoubt) {
+    DrivenClock clock(10'000);
+    EventLog log;
+    PartsHost host(&log);
+    RecordingClient client(log);
+    TestPicture picture;
+    host.Run(&client);
+    EXPECT_TRUE(host.NeedsTicks()) << "without a picture source";
+    host.SetPictureSource(&picture);
+    EXPECT_TRUE(host.NeedsTicks()) << "nothing shown yet";
+    host.Redraw();
+    EXPECT_FALSE(host.NeedsTicks()) << "at rest";
+    picture.ticks = true;
+    EXPECT_TRUE(host.NeedsTicks()) << "the picture moves on by itself";
+    picture.ticks = false;
+    host.mousePos = {3.0f, 4.0f};
+    EXPECT_TRUE(host.NeedsTicks()) << "no tick has seen the pointer move";
+    host.OnUpdate();
+    EXPECT_FALSE(host.NeedsTicks()) << "the tick passed the move on";
 }
 
 TEST_F(ApplicationTest, BaseDefaultsAnswerNeutrally) {

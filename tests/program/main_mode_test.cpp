@@ -54,7 +54,7 @@ public:
     }
     ~RecordingPainter() { SetGridPainter(nullptr); }
 
-    void DrawGrid(const tvSurface2d& grid) override {
+    void DrawCells(const tvSurface2d& grid, const tvCellRange& /*cells*/) override {
         drawn.push_back(&grid);
         if (&grid == watched) {
             float amount = 0.0f;

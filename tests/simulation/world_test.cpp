@@ -151,7 +151,9 @@ TEST(World, EmptyWorldDoesNothing) {
 
 class RecordingPainter : public tvGridPainter {
 public:
-    void DrawGrid(const tvSurface2d& grid) override { drawn.push_back(&grid); }
+    void DrawCells(const tvSurface2d& grid, const tvCellRange& /*cells*/) override {
+        drawn.push_back(&grid);
+    }
     std::vector<const tvSurface2d*> drawn;
 };
 
