@@ -40,6 +40,35 @@ void FillRect(tvBounds rect) {
     glEnd();
 }
 
+void tvQuadBatch::Clear() {
+    corners.clear();
+    colours.clear();
+}
+
+void tvQuadBatch::Add(tvBounds rect, const std::array<std::uint8_t, 3>& rgb) {
+    for (const tvPoint& corner : RectCorners(rect)) {
+        corners.push_back(corner.x);
+        corners.push_back(corner.y);
+        colours.insert(colours.end(), {rgb[0], rgb[1], rgb[2], 255});
+    }
+}
+
+// GL turns an 8-bit colour k into k / 255, the float SetDrawColour would be
+// given, and k / 255 in single precision times 255 is k again for every
+// byte, so a renderer stores k whether it rounds or truncates.
+void tvQuadBatch::Draw() const {
+    if (corners.empty()) {
+        return;
+    }
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_COLOR_ARRAY);
+    glVertexPointer(2, GL_FLOAT, 0, corners.data());
+    glColorPointer(4, GL_UNSIGNED_BYTE, 0, colours.data());
+    glDrawArrays(GL_QUADS, 0, static_cast<GLsizei>(corners.size() / 2));
+    glDisableClientState(GL_COLOR_ARRAY);
+    glDisableClientState(GL_VERTEX_ARRAY);
+}
+
 // Outer and inner corners alternate round the ring; the last pair repeats the
 // first to close it.
 void FrameRect(tvBounds rect, float width) {

@@ -44,13 +44,6 @@ bool OnWholePixels(const tvSurface2d& grid) {
     return CurrentPixelView().has_value();
 }
 
-// k / 255 is step k of an 8-bit channel, and in single precision times 255
-// it is k again for every byte, so a renderer stores k whether it rounds or
-// truncates: the window gets the look itself.
-void ApplyLook(const tvRgb& rgb) {
-    SetDrawColour(rgb[0] / 255.0f, rgb[1] / 255.0f, rgb[2] / 255.0f);
-}
-
 }  // namespace
 
 void tvRegionPainter::DrawCells(const tvSurface2d& grid, const tvCellRange& cells) {
@@ -78,12 +71,7 @@ bool tvRegionPainter::DrawRegions(const tvSurface2d& grid, const tvCellRange& ce
     const float y = grid.OriginY() + static_cast<float>(cells.firstRow * cellHeight);
     SplitIntoRegions(looks, columns, cells.endRow - cells.firstRow, regions);
 
-    // Everything here is opaque, the outline already mixed into the band
-    // colour, so blending would change nothing and only cost the renderer a
-    // read of every pixel it writes.
-    const bool blending = glIsEnabled(GL_BLEND) == GL_TRUE;
-    glDisable(GL_BLEND);
-    SetDrawAlpha(1.0f);
+    batch.Clear();
     for (const tvCellRegion& region : regions) {
         const tvCellLook& look =
             looks[static_cast<std::size_t>(region.column) +
@@ -95,12 +83,20 @@ bool tvRegionPainter::DrawRegions(const tvSurface2d& grid, const tvCellRange& ce
         rects.clear();
         AppendRegionRects(region, cellWidth, cellHeight, rects);
         for (const tvPixelRect& rect : rects) {
-            ApplyLook(rect.band ? look.band : look.fill);
-            FillRect(tvBounds{x + static_cast<float>(rect.left), x + static_cast<float>(rect.right),
-                              y + static_cast<float>(rect.top),
-                              y + static_cast<float>(rect.bottom)});
+            batch.Add(
+                tvBounds{x + static_cast<float>(rect.left), x + static_cast<float>(rect.right),
+                         y + static_cast<float>(rect.top), y + static_cast<float>(rect.bottom)},
+                rect.band ? look.band : look.fill);
         }
     }
+    // Everything here is opaque, the outline already mixed into the band
+    // colour, so blending would change nothing and only cost the renderer a
+    // read of every pixel it writes. One call for the range: a software
+    // renderer spends its time per call and per vertex call more than per
+    // pixel.
+    const bool blending = glIsEnabled(GL_BLEND) == GL_TRUE;
+    glDisable(GL_BLEND);
+    batch.Draw();
     if (blending) {
         glEnable(GL_BLEND);
     }

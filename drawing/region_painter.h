@@ -4,6 +4,7 @@
 
 #include "cell_drawing.h"
 #include "cell_looks.h"
+#include "draw_kit.h"
 #include "grid_painter.h"
 #include "uniform_regions.h"
 
@@ -57,6 +58,7 @@ private:
     // Regions of cells that are not filled opaque, drawn cell by cell.
     std::vector<tvCellRegion> seeThrough;
     std::vector<tvPixelRect> rects;
+    tvQuadBatch batch;
     long regionGrids = 0;
     long cellByCellGrids = 0;
 };

@@ -22,7 +22,7 @@ struct PixelRect {
 
 // A frame that redraws only where the picture changed: the rectangles to
 // clear and draw again, which together cover every pixel that may have
-// changed, and a few rectangles covering those to present.
+// changed, and the rectangle round them to present.
 struct FrameParts {
     std::vector<PixelRect> draw;
     std::vector<PixelRect> present;
@@ -37,9 +37,9 @@ struct FrameParts {
 // Every pixel a changed area touches lies in a drawn rectangle, with one
 // pixel to spare for the renderer's rounding. The rectangles are made of
 // tiles of the window, which bounds their number whatever the number of
-// areas; the presented ones are the drawn ones merged where that adds the
-// least area, since every present waits for the X server.
+// areas.
 bool PlanFrameParts(const FrameView& view, const std::vector<WorldRect>& areas, FrameParts& parts);
 
-// The world area drawn under the pixels of the rectangle.
+// The world area under the centres of the rectangle's pixels: what is drawn
+// there is all that can reach them.
 WorldRect WorldAreaOf(const FrameView& view, const PixelRect& rect);

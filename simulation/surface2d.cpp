@@ -44,10 +44,10 @@ bool SameState(const tvCell& a, const tvCell& b) {
 }
 
 // The indices [first, end) of cells of the given size from origin that reach
-// into [from, to], one more each way, within [0, count).
+// into [from, to], within [0, count).
 void CellSpan(float from, float to, float origin, float size, int count, int* first, int* end) {
-    const double low = std::floor((static_cast<double>(from) - origin) / size) - 1.0;
-    const double high = std::ceil((static_cast<double>(to) - origin) / size) + 1.0;
+    const double low = std::floor((static_cast<double>(from) - origin) / size);
+    const double high = std::floor((static_cast<double>(to) - origin) / size) + 1.0;
     *first = 0;
     *end = 0;
     if (low < high) {

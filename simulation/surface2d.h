@@ -57,8 +57,7 @@ public:
     const tvCell* NextCell(int column, int row) const;
 
     tvBounds GetBounds() const;
-    // The cells that reach into the area, with one cell to spare each way
-    // for edges that fall between pixels.
+    // The cells that reach into the area (edges included).
     tvCellRange CellsIn(const tvBounds& area) const;
 
     int Columns() const { return columns; }

@@ -1,0 +1,85 @@
+// One update tick of the program as it runs, on the real host under Xvfb
+// with Mesa's llvmpipe: the spreading step and the frame after it, drawn in
+// parts or whole, waited for (glFinish) and presented. Run it under a
+// private X server: bash scripts/with-xvfb.sh build/bench/frame_bench
+//
+// The scenes: the blank canvases as the program starts (nothing changes),
+// and two swatches lying on canvas A, the colour spread for 300 ticks
+// into its steady swing (about 1,500 cells change look every tick).
+#include <benchmark/benchmark.h>
+
+#include <GL/gl.h>
+
+#include <cstdlib>
+
+#include "applet_mode_master.h"
+#include "application_glut.h"
+#include "main_mode.h"
+#include "region_painter.h"
+#include "surface.h"
+
+namespace {
+
+ApplicationGLUT& Host() {
+    static ApplicationGLUT* host = [] {
+        WindowSpec window = ApplicationGLUT::DefaultWindow();
+        window.width = 1024;
+        window.height = 800;
+        return CreateApplication(window);
+    }();
+    return *host;
+}
+
+// The program's stack on the host, with red and blue laid on canvas A as
+// the demo leaves them.
+struct Scene {
+    explicit Scene(bool painted) {
+        SetGridPainter(&painter);
+        Host().Application::Run(static_cast<Applet*>(&stack));
+        Host().SetPictureSource(&stack);
+        if (painted) {
+            tvWorld& world = mainMode.World();
+            world.SurfaceAt(120.0f, 50.0f)->MoveBy(130.0f, 280.0f);
+            world.SurfaceAt(220.0f, 50.0f)->MoveBy(180.0f, 380.0f);
+            for (int i = 0; i < 300; ++i) {
+                world.StepAll();
+            }
+        }
+        Host().Repaint();
+    }
+    ~Scene() {
+        Host().SetPictureSource(nullptr);
+        SetGridPainter(nullptr);
+    }
+    struct Seed {
+        Seed() { std::srand(7); }
+    } seed;
+    tvRegionPainter painter;
+    tv1MainMode mainMode;
+    AppletModeMaster stack{&Host(), &mainMode};
+};
+
+void Tick(benchmark::State& state, bool painted, bool parts) {
+    Host().SetPartialFrames(parts);
+    Scene scene(painted);
+    for (auto _ : state) {
+        scene.mainMode.World().StepAll();
+        Host().Redraw();
+        glFinish();
+    }
+    Host().SetPartialFrames(true);
+}
+BENCHMARK_CAPTURE(Tick, BlankInParts, false, true)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime()
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(Tick, PaintedInParts, true, true)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime()
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(Tick, PaintedWhole, true, false)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime()
+    ->Unit(benchmark::kMicrosecond);
+
+}  // namespace
