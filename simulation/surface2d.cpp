@@ -179,6 +179,7 @@ void tvSurface2d::Commit() {
         lastCommitChanged = !SameState(nextCells[i], currentCells[i]);
     }
     std::copy_n(nextCells.get(), CellCount(), currentCells.get());
+    changedSinceDrawn = changedSinceDrawn || lastCommitChanged;
 }
 
 // Both lookups read the next buffer: a transfer compares against what earlier
@@ -221,6 +222,7 @@ bool tvSurface2d::HitTest(float x, float y) {
 void tvSurface2d::MoveBy(float dx, float dy) {
     originX += dx;
     originY += dy;
+    changedSinceDrawn = true;
     World()->MarkUnsettled();
 }
 
@@ -238,7 +240,9 @@ void tvSurface2d::CollectDrawChanges(tvDrawChanges& changes) const {
         SameBits(drawn.cellWidth, cellWidth) && SameBits(drawn.cellHeight, cellHeight) &&
         drawn.columns == columns && drawn.rows == rows;
     if (samePlace) {
-        AddChangedCells(changes);
+        if (changedSinceDrawn) {
+            AddChangedCells(changes);
+        }
         return;
     }
     // What it uncovers where it was, and what it covers where it is.
@@ -298,6 +302,10 @@ void tvSurface2d::AddChangedCells(tvDrawChanges& changes) const {
 }
 
 void tvSurface2d::MarkDrawn() {
+    if (drawn.valid && !changedSinceDrawn) {
+        return;
+    }
+    changedSinceDrawn = false;
     drawn.valid = true;
     drawn.originX = originX;
     drawn.originY = originY;

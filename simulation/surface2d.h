@@ -84,6 +84,9 @@ private:
     float originX = 0.0f;
     float originY = 0.0f;
     bool lastCommitChanged = true;
+    // Whether a commit or a move may have changed the drawing since it was
+    // marked drawn; when not, the cells need not be compared again.
+    bool changedSinceDrawn = true;
 
     // The grid as it was when last marked drawn.
     struct Drawn {
