@@ -139,12 +139,14 @@ void Application::Redraw() {
     if (changes.Empty()) {
         return;
     }
+    // Valid from here: a host that finds on the way that the frame did not
+    // reach the screen invalidates it again.
+    shownPictureValid = true;
     const auto drawArea = [this](const WorldRect& area) { pictureSource->DrawArea(area); };
     if (changes.All() || !DrawFrameParts(changes.Areas(), drawArea)) {
         DrawWholeFrame();
     }
     pictureSource->MarkShown();
-    shownPictureValid = true;
 }
 
 void Application::Repaint() {

@@ -120,9 +120,13 @@ struct PartsHost : TestHost {
         for (const WorldRect& area : areas) {
             drawArea(area);
         }
+        if (losesFrame) {
+            InvalidatePicture();
+        }
         return true;
     }
     bool drawsParts = true;
+    bool losesFrame = false;
     int partFrames = 0;
 };
 struct TestPicture : PictureSource {
