@@ -28,7 +28,7 @@ namespace {
 
 ApplicationGLUT& Host() {
     static ApplicationGLUT* host = [] {
-        WindowSpec window = ApplicationGLUT::DefaultWindow();
+        WindowDescription window = ApplicationGLUT::DefaultWindow();
         window.width = 1024;
         window.height = 800;
         return CreateApplication(window);

@@ -42,12 +42,12 @@ void RegisterCallbacks() {
 
 }  // namespace
 
-ApplicationGLUT::ApplicationGLUT(const WindowSpec& window) : windowSpec(window) {
+ApplicationGLUT::ApplicationGLUT(const WindowDescription& window) : windowDescription(window) {
     std::srand(static_cast<unsigned>(std::time(nullptr)));
 }
 
-WindowSpec ApplicationGLUT::DefaultWindow() {
-    WindowSpec window;
+WindowDescription ApplicationGLUT::DefaultWindow() {
+    WindowDescription window;
     window.title = "Quillmere";
     window.width = 640;
     window.height = 480;
@@ -71,18 +71,18 @@ bool ApplicationGLUT::Init() {
     EnsureGlutInitialised();
     // The window is made at its final size with its hints in place, so that
     // it is mapped once and never resized or mapped again at start-up.
-    if (IsWindowSide(static_cast<float>(windowSpec.width)) &&
-        IsWindowSide(static_cast<float>(windowSpec.height))) {
-        width = windowSpec.width;
-        height = windowSpec.height;
+    if (IsWindowSide(static_cast<float>(windowDescription.width)) &&
+        IsWindowSide(static_cast<float>(windowDescription.height))) {
+        width = windowDescription.width;
+        height = windowDescription.height;
     }
-    windowSpec.width = width;
-    windowSpec.height = height;
+    windowDescription.width = width;
+    windowDescription.height = height;
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE);
     glutInitWindowPosition(100, 100);
     glutInitWindowSize(width, height);
-    PrepareWindowIdentityX11(windowSpec);
-    windowId = glutCreateWindow(windowSpec.title.c_str());
+    PrepareWindowIdentityX11(windowDescription);
+    windowId = glutCreateWindow(windowDescription.title.c_str());
     FinishWindowIdentityX11();
     WatchConfigureNoticesX11();
     windowSize = {width, height};
@@ -224,7 +224,7 @@ ApplicationGLUT* CreateApplication() {
     return CreateApplication(ApplicationGLUT::DefaultWindow());
 }
 
-ApplicationGLUT* CreateApplication(const WindowSpec& window) {
+ApplicationGLUT* CreateApplication(const WindowDescription& window) {
     auto* application = new ApplicationGLUT(window);
     currentApplication = application;
     if (application->Init()) {

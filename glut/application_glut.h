@@ -25,16 +25,16 @@
 #include "frame_parts.h"
 #include "present_x11.h"
 #include "size_keeper.h"
-#include "window_spec.h"
+#include "window_description.h"
 
 class ApplicationGLUT : public Application {
 public:
     // The window Init opens; CreateApplication passes it on.
-    explicit ApplicationGLUT(const WindowSpec& window = DefaultWindow());
+    explicit ApplicationGLUT(const WindowDescription& window = DefaultWindow());
     ~ApplicationGLUT() override;
 
     // Titled "Quillmere", 640 by 480, with no class or icon of its own.
-    static WindowSpec DefaultWindow();
+    static WindowDescription DefaultWindow();
 
     ViewRect GetViewRect() override;
     AppMenu* GetMenu() override;
@@ -118,7 +118,7 @@ private:
     // Constructed after the Application base and destroyed after the wheel
     // is released.
     AppMenuGLUT menu;
-    WindowSpec windowSpec;
+    WindowDescription windowDescription;
     float pixelScale = 1.0f;
     float zoom = 1.0f;
     Vec2 pan;
@@ -147,9 +147,9 @@ private:
 };
 
 // Creates the one host, publishes it as the current application and runs its
-// Init, which opens the window the spec describes (by default 640 by 480).
+// Init, which opens the window described (by default 640 by 480).
 // Null if Init failed.
 ApplicationGLUT* CreateApplication();
-ApplicationGLUT* CreateApplication(const WindowSpec& window);
+ApplicationGLUT* CreateApplication(const WindowDescription& window);
 // The current application, or null.
 ApplicationGLUT* GetApplication();

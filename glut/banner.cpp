@@ -163,17 +163,17 @@ void Reshape(int w, int h) {
 
 // Like the main window, it appears once at its own size, with the program's
 // class and icon, so that a dock shows it as the program starting.
-int CreateBannerWindow(const WindowSpec& program) {
-    WindowSpec spec = program;
-    spec.title = "Quillmere";
-    spec.width = banner.width;
-    spec.height = banner.height;
+int CreateBannerWindow(const WindowDescription& program) {
+    WindowDescription description = program;
+    description.title = "Quillmere";
+    description.width = banner.width;
+    description.height = banner.height;
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE);
     glutInitWindowSize(banner.width, banner.height);
     glutInitWindowPosition((glutGet(GLUT_SCREEN_WIDTH) - banner.width) / 2,
                            (glutGet(GLUT_SCREEN_HEIGHT) - banner.height) / 3);
-    PrepareWindowIdentityX11(spec);
-    const int window = glutCreateWindow(spec.title.c_str());
+    PrepareWindowIdentityX11(description);
+    const int window = glutCreateWindow(description.title.c_str());
     FinishWindowIdentityX11();
     WatchConfigureNoticesX11();
     banner.window = {banner.width, banner.height};
@@ -187,7 +187,7 @@ int CreateBannerWindow(const WindowSpec& program) {
 
 }  // namespace
 
-void ShowStartupBanner(const char* programNotice, const WindowSpec& program) {
+void ShowStartupBanner(const char* programNotice, const WindowDescription& program) {
     EnsureGlutInitialised();
     banner = Banner{};
     banner.lines = BannerLines(programNotice);

@@ -16,8 +16,8 @@
 
 namespace {
 
-// The spec waiting for the next window freeglut maps.
-std::optional<WindowSpec> pending;
+// What the next window freeglut maps is to carry.
+std::optional<WindowDescription> pending;
 
 void SetFixedSizeHints(Display* display, Window window, int width, int height) {
     XSizeHints hints{};
@@ -30,12 +30,12 @@ void SetFixedSizeHints(Display* display, Window window, int width, int height) {
     XSetWMNormalHints(display, window, &hints);
 }
 
-void SetClass(Display* display, Window window, const WindowSpec& spec) {
-    if (spec.instanceName.empty() || spec.className.empty()) {
+void SetClass(Display* display, Window window, const WindowDescription& description) {
+    if (description.instanceName.empty() || description.className.empty()) {
         return;
     }
-    std::string instance = spec.instanceName;
-    std::string name = spec.className;
+    std::string instance = description.instanceName;
+    std::string name = description.className;
     XClassHint hint{instance.data(), name.data()};
     XSetClassHint(display, window, &hint);
 }
@@ -79,13 +79,13 @@ void SetIcon(Display* display, Window window, const std::vector<IconImage>& icon
                     static_cast<int>(items.size()));
 }
 
-void WriteIdentity(Display* display, Window window, const WindowSpec& spec) {
-    SetClass(display, window, spec);
-    if (spec.width > 0 && spec.height > 0) {
-        SetFixedSizeHints(display, window, spec.width, spec.height);
+void WriteIdentity(Display* display, Window window, const WindowDescription& description) {
+    SetClass(display, window, description);
+    if (description.width > 0 && description.height > 0) {
+        SetFixedSizeHints(display, window, description.width, description.height);
     }
     SetProcess(display, window);
-    SetIcon(display, window, spec.icons);
+    SetIcon(display, window, description.icons);
     SetStartupIdProperty(display, window);
 }
 
@@ -103,8 +103,8 @@ extern "C" __attribute__((visibility("default"))) int XMapWindow(Display* displa
     return realMapWindow ? realMapWindow(display, window) : 0;
 }
 
-void PrepareWindowIdentityX11(const WindowSpec& spec) {
-    pending = spec;
+void PrepareWindowIdentityX11(const WindowDescription& description) {
+    pending = description;
 }
 
 void FinishWindowIdentityX11() {

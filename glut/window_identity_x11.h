@@ -1,6 +1,6 @@
 #pragma once
 
-#include "window_spec.h"
+#include "window_description.h"
 
 // What a desktop reads from a top-level window when the window first shows:
 // WM_CLASS, WM_NORMAL_HINTS holding the window at one size, _NET_WM_PID with
@@ -18,9 +18,9 @@
 // connection's requests in order, so the map request a window manager sees
 // comes after the properties are in place.
 
-// Takes the spec for the next window freeglut maps: call it right before
+// Takes the description of the next window freeglut maps: call it right before
 // glutCreateWindow. Its title is not used; freeglut sets the title itself.
-void PrepareWindowIdentityX11(const WindowSpec& spec);
+void PrepareWindowIdentityX11(const WindowDescription& description);
 
 // Call right after glutCreateWindow, with the new window current. Should the
 // map have bypassed this program's XMapWindow (a library linked so that its

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "window_spec.h"
+#include "window_description.h"
 
 // The window icon, drawn in code from the shapes of the installed SVG icon
 // (data/io.github.quillmere.Quillmere.svg) so that no image decoder is

@@ -21,8 +21,8 @@ constexpr const char* kNotice =
 
 // The window as it first appears: already at the size the scene asks for,
 // named and iconed as the desktop entry is, so that docks group it with it.
-WindowSpec MainWindow() {
-    WindowSpec window;
+WindowDescription MainWindow() {
+    WindowDescription window;
     window.title = "Quillmere";
     window.width = scene::kWindowWidth;
     window.height = scene::kWindowHeight;
@@ -51,7 +51,7 @@ int main(int argc, char** argv) {
             break;
     }
 
-    const WindowSpec window = MainWindow();
+    const WindowDescription window = MainWindow();
     if (options.showBanner) {
         ShowStartupBanner(kNotice, window);
     }

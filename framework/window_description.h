@@ -15,7 +15,7 @@ struct IconImage {
 // the window appears once, at its final size, already carrying everything a
 // desktop reads from it when it first shows it (docks, task switchers,
 // window managers that decide placement at that moment).
-struct WindowSpec {
+struct WindowDescription {
     std::string title;
     int width = 640;
     int height = 480;
