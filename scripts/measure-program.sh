@@ -43,17 +43,17 @@ cd "$(dirname "$0")/.."
 seconds=${1:-10}
 shift || true
 [ "$#" -gt 0 ] || set -- build/program/quillmere
-specs=("$@")
+programs=("$@")
 
 source scripts/drive-program.sh
-qm_under_xvfb "$0" "$seconds" "${specs[@]}"
+qm_under_xvfb "$0" "$seconds" "${programs[@]}"
 source scripts/program-phases.sh
 work=$(mktemp -d)
 trap 'xdotool mouseup 1 2>/dev/null || true; qm_stop; rm -rf "$work"' EXIT
 
-for spec in "${specs[@]}"; do
-    [ -x "${spec#fallback:}" ] || {
-        echo "measure-program: no program at ${spec#fallback:}" >&2
+for program in "${programs[@]}"; do
+    [ -x "${program#fallback:}" ] || {
+        echo "measure-program: no program at ${program#fallback:}" >&2
         exit 1
     }
 done
@@ -63,11 +63,11 @@ hz=$(getconf CLK_TCK)
 phases=()
 declare -A result
 
-if [ "${#specs[@]}" -eq 2 ]; then
+if [ "${#programs[@]}" -eq 2 ]; then
     labels=(before after)
 else
     labels=()
-    for i in "${!specs[@]}"; do labels+=("$((i + 1))"); done
+    for i in "${!programs[@]}"; do labels+=("$((i + 1))"); done
 fi
 
 # One snapshot: time, CPU ticks, the present counts, the per-thread switches.
@@ -143,9 +143,9 @@ phase_note() {
 # run_pass INDEX: one program started, measured in every phase and stopped.
 run_pass() {
     pass=$1
-    local spec=${specs[$1]} binary hide=${QM_HIDE_COPY_SUB_BUFFER:-0} found
-    binary=${spec#fallback:}
-    [ "$binary" = "$spec" ] || hide=1
+    local program=${programs[$1]} binary hide=${QM_HIDE_COPY_SUB_BUFFER:-0} found
+    binary=${program#fallback:}
+    [ "$binary" = "$program" ] || hide=1
     rm -f "$work/presents"
     qm_start "$work/program-$1.log" env LD_PRELOAD="$work/count_swaps.so" \
         QM_PRESENT_COUNT_FILE="$work/presents" QM_HIDE_COPY_SUB_BUFFER="$hide" "$binary"
@@ -175,7 +175,7 @@ echo "phases of $seconds s; $(echo "$glx" | sed -n 's/^OpenGL renderer string: /
     echo yes || echo no); load average $(cut -d ' ' -f 1-3 /proc/loadavg)"
 rounds=${QM_ROUNDS:-1}
 for round in $(seq 1 "$rounds"); do
-    order=("${!specs[@]}")
+    order=("${!programs[@]}")
     if [ $((round % 2)) -eq 0 ]; then
         reversed=()
         for ((i = ${#order[@]} - 1; i >= 0; i--)); do reversed+=("${order[i]}"); done
@@ -188,10 +188,10 @@ done
 echo
 echo "load average at the end $(cut -d ' ' -f 1-3 /proc/loadavg)"
 
-if [ "${#specs[@]}" -gt 1 ] || [ "$rounds" -gt 1 ]; then
+if [ "${#programs[@]}" -gt 1 ] || [ "$rounds" -gt 1 ]; then
     echo
-    for i in "${!specs[@]}"; do
-        echo "${labels[i]}: ${specs[i]}"
+    for i in "${!programs[@]}"; do
+        echo "${labels[i]}: ${programs[i]}"
     done
     for metric in cpu fps wake; do
         case $metric in
@@ -201,14 +201,14 @@ if [ "${#specs[@]}" -gt 1 ] || [ "$rounds" -gt 1 ]; then
         esac
         echo
         printf '| %-26s |' "$title"
-        for i in "${!specs[@]}"; do printf ' %s |' "${labels[i]}"; done
+        for i in "${!programs[@]}"; do printf ' %s |' "${labels[i]}"; done
         echo
         printf '|%s|' "----------------------------"
-        for i in "${!specs[@]}"; do printf '%s|' "---:"; done
+        for i in "${!programs[@]}"; do printf '%s|' "---:"; done
         echo
         for phase in "${phases[@]}"; do
             printf '| %-26s |' "$phase"
-            for i in "${!specs[@]}"; do printf ' %s |' "${result["$i|$phase|$metric"]}"; done
+            for i in "${!programs[@]}"; do printf ' %s |' "${result["$i|$phase|$metric"]}"; done
             echo
         done
     done
