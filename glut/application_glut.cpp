@@ -139,10 +139,8 @@ void ApplicationGLUT::OnWindowResized(int w, int h) {
 }
 
 void ApplicationGLUT::KeepWindowSize() {
-    for (const SizeKeeper::Size reported : TakeConfigureNoticesX11()) {
-        if (sizeKeeper.OnReported({width, height}, reported)) {
-            glutReshapeWindow(width, height);
-        }
+    if (sizeKeeper.OnReports({width, height}, TakeConfigureNoticesX11())) {
+        glutReshapeWindow(width, height);
     }
 }
 
@@ -182,20 +180,30 @@ void ApplicationGLUT::BeginFrame() {
 // A copy keeps the back buffer for the next frame to draw over, and puts no
 // more to the X server than a swap does.
 void ApplicationGLUT::EndFrame() {
-    if (DrawsPartialFrames() && bufferSize && *bufferSize == windowSize) {
-        if (!presenter.PresentParts({{0, 0, windowSize.x, windowSize.y}}, windowSize.y)) {
-            bufferSize.reset();
-            InvalidatePicture();
-        }
+    if (CanPresentParts()) {
+        PresentParts({{0, 0, windowSize.x, windowSize.y}});
         return;
     }
     glutSwapBuffers();
     bufferSize.reset();
 }
 
+bool ApplicationGLUT::CanPresentParts() const {
+    return DrawsPartialFrames() && bufferSize && *bufferSize == windowSize;
+}
+
+// A present the server refused leaves the picture on screen, and the GL's
+// idea of the window size, in doubt.
+void ApplicationGLUT::PresentParts(const std::vector<PixelRect>& rects) {
+    if (!presenter.PresentParts(rects, windowSize.y)) {
+        bufferSize.reset();
+        InvalidatePicture();
+    }
+}
+
 bool ApplicationGLUT::DrawFrameParts(const std::vector<WorldRect>& areas,
                                      const std::function<void(const WorldRect&)>& drawArea) {
-    if (!DrawsPartialFrames() || !bufferSize || !(*bufferSize == windowSize)) {
+    if (!CanPresentParts()) {
         return false;
     }
     const FrameView view = CurrentFrameView();
@@ -213,15 +221,8 @@ bool ApplicationGLUT::DrawFrameParts(const std::vector<WorldRect>& areas,
         drawArea(WorldAreaOf(view, part));
     }
     EndPartGL();
-    if (!presenter.PresentParts(parts.present, windowSize.y)) {
-        bufferSize.reset();
-        InvalidatePicture();
-    }
+    PresentParts(parts.present);
     return true;
-}
-
-ApplicationGLUT* CreateApplication() {
-    return CreateApplication(ApplicationGLUT::DefaultWindow());
 }
 
 ApplicationGLUT* CreateApplication(const WindowDescription& window) {

@@ -30,7 +30,7 @@
 class ApplicationGLUT : public Application {
 public:
     // The window Init opens; CreateApplication passes it on.
-    explicit ApplicationGLUT(const WindowDescription& window = DefaultWindow());
+    explicit ApplicationGLUT(const WindowDescription& window);
     ~ApplicationGLUT() override;
 
     // Titled "Quillmere", 640 by 480, with no class or icon of its own.
@@ -105,6 +105,10 @@ private:
     Vec2 ViewCentre() const;
     // The window system reported a new size for the window.
     void OnWindowResized(int w, int h);
+    // Whether the back buffer holds the picture at the window's size and
+    // parts of it can be presented.
+    bool CanPresentParts() const;
+    void PresentParts(const std::vector<PixelRect>& rects);
     // Answers what the window system reported about the window's size with
     // at most one request for the kept size.
     void KeepWindowSize();
@@ -149,7 +153,7 @@ private:
 // Creates the one host, publishes it as the current application and runs its
 // Init, which opens the window described (by default 640 by 480).
 // Null if Init failed.
-ApplicationGLUT* CreateApplication();
-ApplicationGLUT* CreateApplication(const WindowDescription& window);
+ApplicationGLUT* CreateApplication(
+    const WindowDescription& window = ApplicationGLUT::DefaultWindow());
 // The current application, or null.
 ApplicationGLUT* GetApplication();

@@ -149,10 +149,8 @@ void Closed() {
 // The banner cannot be resized meaningfully; keep it at its laid-out size
 // where the window manager lets it.
 void KeepSize() {
-    for (const SizeKeeper::Size reported : TakeConfigureNoticesX11()) {
-        if (banner.sizeKeeper.OnReported({banner.width, banner.height}, reported)) {
-            glutReshapeWindow(banner.width, banner.height);
-        }
+    if (banner.sizeKeeper.OnReports({banner.width, banner.height}, TakeConfigureNoticesX11())) {
+        glutReshapeWindow(banner.width, banner.height);
     }
 }
 

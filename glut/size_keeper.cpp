@@ -21,6 +21,14 @@ bool SizeKeeper::OnReported(Size kept, Size actual) {
     return true;
 }
 
+bool SizeKeeper::OnReports(Size kept, const std::vector<Size>& reports) {
+    bool request = false;
+    for (const Size reported : reports) {
+        request = OnReported(kept, reported) || request;
+    }
+    return request;
+}
+
 void SizeKeeper::OnRequested(Size kept) {
     // A window already at the kept size gets no answer to wait for.
     awaitingAnswer = !(current == kept);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 // Decides when a window that keeps one size asks to have it back. No GLUT
 // here: the caller reports the sizes the window system reports and makes the
 // requests.
@@ -24,6 +26,9 @@ public:
     // True when the kept size should be requested now; the caller then makes
     // exactly one request.
     bool OnReported(Size kept, Size actual);
+    // The reports that came together, oldest first. True when the kept size
+    // should be requested now, once however many reports asked for it.
+    bool OnReports(Size kept, const std::vector<Size>& reports);
     // The kept size was requested outside OnReported (set anew, for
     // instance). A window that has another size waits for the answer.
     void OnRequested(Size kept);

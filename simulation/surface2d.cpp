@@ -210,8 +210,12 @@ tvPoint tvSurface2d::CellOrigin(int column, int row) const {
 }
 
 tvBounds tvSurface2d::GetBounds() const {
-    return {originX, originX + static_cast<float>(columns) * cellWidth, originY,
-            originY + static_cast<float>(rows) * cellHeight};
+    return BoundsAt(originX, originY);
+}
+
+tvBounds tvSurface2d::BoundsAt(float left, float top) const {
+    return {left, left + static_cast<float>(columns) * cellWidth, top,
+            top + static_cast<float>(rows) * cellHeight};
 }
 
 bool tvSurface2d::HitTest(float x, float y) {
@@ -234,11 +238,10 @@ tvCellRange tvSurface2d::CellsIn(const tvBounds& area) const {
     return range;
 }
 
+// A grid's cell size and shape never change; only its place does.
 void tvSurface2d::CollectDrawChanges(tvDrawChanges& changes) const {
     const bool samePlace =
-        drawn.valid && SameBits(drawn.originX, originX) && SameBits(drawn.originY, originY) &&
-        SameBits(drawn.cellWidth, cellWidth) && SameBits(drawn.cellHeight, cellHeight) &&
-        drawn.columns == columns && drawn.rows == rows;
+        drawn.valid && SameBits(drawn.originX, originX) && SameBits(drawn.originY, originY);
     if (samePlace) {
         if (changedSinceDrawn) {
             AddChangedCells(changes);
@@ -247,9 +250,7 @@ void tvSurface2d::CollectDrawChanges(tvDrawChanges& changes) const {
     }
     // What it uncovers where it was, and what it covers where it is.
     if (drawn.valid) {
-        changes.areas.push_back(
-            {drawn.originX, drawn.originX + static_cast<float>(drawn.columns) * drawn.cellWidth,
-             drawn.originY, drawn.originY + static_cast<float>(drawn.rows) * drawn.cellHeight});
+        changes.areas.push_back(BoundsAt(drawn.originX, drawn.originY));
     }
     changes.areas.push_back(GetBounds());
 }
@@ -264,6 +265,10 @@ void tvSurface2d::AddChangedCells(tvDrawChanges& changes) const {
     };
     std::vector<Run> open;
     std::vector<Run> continued;
+    const auto changed = [&](int c, int r) {
+        const std::ptrdiff_t i = CellIndex(c, r);
+        return !LooksAlike(currentCells[i], drawn.cells[static_cast<std::size_t>(i)]);
+    };
     const auto add = [&](const Run& run, int bottom) {
         changes.areas.push_back({originX + static_cast<float>(run.first) * cellWidth,
                                  originX + static_cast<float>(run.end) * cellWidth,
@@ -274,15 +279,12 @@ void tvSurface2d::AddChangedCells(tvDrawChanges& changes) const {
         continued.clear();
         std::size_t o = 0;
         for (int c = 0; r < rows && c < columns;) {
-            const std::ptrdiff_t i = CellIndex(c, r);
-            if (LooksAlike(currentCells[i], drawn.cells[static_cast<std::size_t>(i)])) {
+            if (!changed(c, r)) {
                 ++c;
                 continue;
             }
-            Run run{c, c, r};
-            while (run.end < columns &&
-                   !LooksAlike(currentCells[CellIndex(run.end, r)],
-                               drawn.cells[static_cast<std::size_t>(CellIndex(run.end, r))])) {
+            Run run{c, c + 1, r};
+            while (run.end < columns && changed(run.end, r)) {
                 ++run.end;
             }
             while (o < open.size() && open[o].first < run.first) {
@@ -309,10 +311,6 @@ void tvSurface2d::MarkDrawn() {
     drawn.valid = true;
     drawn.originX = originX;
     drawn.originY = originY;
-    drawn.cellWidth = cellWidth;
-    drawn.cellHeight = cellHeight;
-    drawn.columns = columns;
-    drawn.rows = rows;
     drawn.cells.assign(currentCells.get(), currentCells.get() + CellCount());
 }
 

@@ -40,8 +40,8 @@ public:
     void Draw() override;
     // Hands the painter the cells that reach into the area.
     void DrawPart(const tvBounds& area) override;
-    // The grid's whole rectangle where it was or is newly placed (moved,
-    // resized, never drawn); otherwise the cells whose look changed: any of
+    // The grid's whole rectangle where it was and where it is when it moved
+    // or was never drawn; otherwise the cells whose look changed: any of
     // a layer's colour and amount, or the lock, compared bit for bit.
     void CollectDrawChanges(tvDrawChanges& changes) const override;
     void MarkDrawn() override;
@@ -88,17 +88,15 @@ private:
     // marked drawn; when not, the cells need not be compared again.
     bool changedSinceDrawn = true;
 
-    // The grid as it was when last marked drawn.
+    // The grid as it was when last marked drawn: its place and its cells.
     struct Drawn {
         bool valid = false;
         float originX = 0.0f;
         float originY = 0.0f;
-        float cellWidth = 0.0f;
-        float cellHeight = 0.0f;
-        int columns = 0;
-        int rows = 0;
         std::vector<tvCell> cells;
     };
     Drawn drawn;
     void AddChangedCells(tvDrawChanges& changes) const;
+    // The grid's rectangle with its top left corner at (left, top).
+    tvBounds BoundsAt(float left, float top) const;
 };

@@ -4,7 +4,6 @@
 #include "host_fixture.h"
 
 #include <GL/freeglut.h>
-#include <X11/Xatom.h>
 
 #include <chrono>
 #include <thread>
@@ -14,23 +13,11 @@
 
 namespace {
 
-long ReadRootCardinal(Display* display, const char* name) {
-    Atom type = 0;
-    int format = 0;
-    unsigned long items = 0;
-    unsigned long remaining = 0;
-    unsigned char* data = nullptr;
-    long value = -1;
-    if (XGetWindowProperty(display, DefaultRootWindow(display), XInternAtom(display, name, False),
-                           0, 1, False, XA_CARDINAL, &type, &format, &items, &remaining,
-                           &data) == Success &&
-        data && items == 1) {
-        value = *reinterpret_cast<long*>(data);
-    }
-    if (data) {
-        XFree(data);
-    }
-    return value;
+// A CARDINAL the test window manager keeps on the root window, or -1.
+long RootCardinal(XTestClient& x, const char* name) {
+    const std::vector<unsigned long> items =
+        x.GetCardinals(DefaultRootWindow(x.GetDisplay()), name);
+    return items.size() == 1 ? static_cast<long>(items[0]) : -1;
 }
 
 // The window manager starts before the host's window exists.
@@ -39,11 +26,10 @@ public:
     void SetUp() override {
         wm = std::make_unique<ChildProcess>(STUBBORN_WM);
         XTestClient x;
-        for (int i = 0; i < 500 && ReadRootCardinal(x.GetDisplay(), "_QM_STUBBORN_WM_READY") != 1;
-             ++i) {
+        for (int i = 0; i < 500 && RootCardinal(x, "_QM_STUBBORN_WM_READY") != 1; ++i) {
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         }
-        ASSERT_EQ(ReadRootCardinal(x.GetDisplay(), "_QM_STUBBORN_WM_READY"), 1)
+        ASSERT_EQ(RootCardinal(x, "_QM_STUBBORN_WM_READY"), 1)
             << "the window manager did not start: " << wm->Output();
     }
 
@@ -75,7 +61,7 @@ protected:
         x.Sync();
     }
 
-    long Requests() { return ReadRootCardinal(x.GetDisplay(), "_QM_CONFIGURE_REQUESTS"); }
+    long Requests() { return RootCardinal(x, "_QM_CONFIGURE_REQUESTS"); }
 
     // Lets the host handle its events for a while, whatever they are.
     void PumpFor(int ms) {
