@@ -8,6 +8,8 @@ namespace {
 
 constexpr double kScaleTolerance = 1e-6;
 constexpr double kOffsetTolerance = 1e-3;
+// Far beyond any screen's density; keeps the pixel arithmetic in range.
+constexpr double kLargestScale = 64.0;
 
 struct Matrix {
     double at[4][4];  // [row][column]
@@ -59,11 +61,13 @@ std::optional<tvPixelView> WholePixelView(const float modelview[16], const float
     }
     const double halfWidth = viewport[2] * 0.5;
     const double halfHeight = viewport[3] * 0.5;
-    const bool oneToOne = Near(m.at[0][0] / w * halfWidth, 1.0, kScaleTolerance) &&
-                          Near(m.at[1][1] / w * halfHeight, -1.0, kScaleTolerance) &&
-                          Near(m.at[0][1] / w * halfWidth, 0.0, kScaleTolerance) &&
-                          Near(m.at[1][0] / w * halfHeight, 0.0, kScaleTolerance);
-    if (!oneToOne) {
+    const double scale = std::round(m.at[0][0] / w * halfWidth);
+    const bool wholeScale = scale >= 1.0 && scale <= kLargestScale &&
+                            Near(m.at[0][0] / w * halfWidth, scale, kScaleTolerance * scale) &&
+                            Near(m.at[1][1] / w * halfHeight, -scale, kScaleTolerance * scale) &&
+                            Near(m.at[0][1] / w * halfWidth, 0.0, kScaleTolerance) &&
+                            Near(m.at[1][0] / w * halfHeight, 0.0, kScaleTolerance);
+    if (!wholeScale) {
         return std::nullopt;
     }
     const std::optional<int> left = WholeNumber(viewport[0] + (m.at[0][3] / w + 1.0) * halfWidth);
@@ -71,7 +75,7 @@ std::optional<tvPixelView> WholePixelView(const float modelview[16], const float
     if (!left || !top) {
         return std::nullopt;
     }
-    return tvPixelView{*left, *top};
+    return tvPixelView{*left, *top, static_cast<int>(scale)};
 }
 
 std::optional<tvPixelView> CurrentPixelView() {

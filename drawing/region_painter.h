@@ -23,11 +23,12 @@
 // (docs/performance.md gives the bounds for renderers that round to the
 // nearest step and for llvmpipe). Where the coverage could differ the cells
 // are handed to the cell-by-cell painter instead:
-// - the view must map world units one to one onto whole window pixels (zoom
-//   1 and a whole-pixel pan), and the grid's origin and cell size must be
-//   whole numbers below 2^24: then every cell edge is the same float on a
-//   pixel edge either way, and each pixel shows one cell's fill or band;
-// - cells must be at least 2 pixels wide and high, room for the band;
+// - the view must put each world unit on a whole number of window pixels
+//   (zoom 1, or a whole zoom or screen scale, and a whole-pixel pan), and
+//   the grid's origin and cell size must be whole numbers below 2^24: then
+//   every cell edge is the same float on a pixel edge either way, and each
+//   pixel shows one cell's fill or band;
+// - cells must be at least 2 units wide and high, room for the band;
 // otherwise the whole grid is drawn cell by cell. And a cell that would not
 // be filled opaque (its amounts add up to nothing or less, or its mixed
 // colour is not a number) is drawn cell by cell on its own, as what lies

@@ -93,6 +93,11 @@ protected:
         return false;
     }
 
+    // The view changed under a pointer that did not move: where the pointer
+    // now is in the world is taken as where it was, so the next tick reports
+    // no move for it and a drag goes on from there.
+    void TakePointerPositionAsIs() { lastMousePos = GetMousePos(); }
+
     // Owned; a derived class may install one.
     AppOverlay* overlay = nullptr;
 

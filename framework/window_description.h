@@ -24,6 +24,10 @@ struct WindowDescription {
     // StartupWMClass.
     std::string instanceName;
     std::string className;
+    // Device pixels for each unit of the size, from 1 to 8, fractions
+    // allowed; 0 (the default) takes the desktop's scale factor and follows
+    // it while the program runs.
+    float scale = 0.0f;
     // The window's icon at several sizes, smallest first.
     std::vector<IconImage> icons;
 };

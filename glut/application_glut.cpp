@@ -6,6 +6,8 @@
 #include <ctime>
 
 #include "configure_notices_x11.h"
+#include "desktop_scale.h"
+#include "desktop_scale_x11.h"
 #include "frame_gl.h"
 #include "glut_callbacks.h"
 #include "glut_session.h"
@@ -69,6 +71,10 @@ bool ApplicationGLUT::Init() {
     // glutInit, so GLUT is initialised first (once per process, and the
     // start-up banner may have done it already).
     EnsureGlutInitialised();
+    const ScaleChoice choice = ChooseWindowScale(windowDescription.scale);
+    wantedScale = choice.scale;
+    followsDesktop = choice.followsDesktop;
+    screenArea = DisplayAtGlutStart().area;
     // The window is made at its final size with its hints in place, so that
     // it is mapped once and never resized or mapped again at start-up.
     if (IsWindowSide(static_cast<float>(windowDescription.width)) &&
@@ -76,22 +82,30 @@ bool ApplicationGLUT::Init() {
         width = windowDescription.width;
         height = windowDescription.height;
     }
-    windowDescription.width = width;
-    windowDescription.height = height;
+    scale = FittedScale();
+    if (!IsWindowSide(static_cast<float>(ScaledSide(width, scale))) ||
+        !IsWindowSide(static_cast<float>(ScaledSide(height, scale)))) {
+        scale = 1.0f;
+    }
+    pixelScale = 1.0f / scale;
+    const Pixel device = DeviceSize();
+    WindowDescription identity = windowDescription;
+    identity.width = device.x;
+    identity.height = device.y;
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE);
     glutInitWindowPosition(100, 100);
-    glutInitWindowSize(width, height);
-    PrepareWindowIdentityX11(windowDescription);
+    glutInitWindowSize(device.x, device.y);
+    PrepareWindowIdentityX11(identity);
     windowId = glutCreateWindow(windowDescription.title.c_str());
     FinishWindowIdentityX11();
     WatchConfigureNoticesX11();
-    windowSize = {width, height};
+    WatchDesktopSettingsX11();
+    windowSize = device;
     presenter.Init();
     SetUpGLState();
     RegisterCallbacks();
     glutIdleFunc(IdleCallback);
     viewRect = ViewRect{0.0f, GetWidth(), 0.0f, GetHeight()};
-    pixelScale = 1.0f;
     zoom = 1.0f;
     pan = Vec2{viewRect.xMin + (viewRect.xMax - viewRect.xMin) * 0.5f,
                viewRect.yMin + (viewRect.yMax - viewRect.yMin) * 0.5f};
@@ -114,23 +128,68 @@ void ApplicationGLUT::SetNotice(const char* text) {
 }
 
 bool ApplicationGLUT::SetWindowSize(float w, float h) {
-    if (!IsWindowSide(w) || !IsWindowSide(h)) {
+    if (!IsWindowSide(w) || !IsWindowSide(h) ||
+        !IsWindowSide(static_cast<float>(ScaledSide(static_cast<int>(w), scale))) ||
+        !IsWindowSide(static_cast<float>(ScaledSide(static_cast<int>(h), scale)))) {
         return false;
     }
     const Pixel kept{static_cast<int>(w), static_cast<int>(h)};
+    const Pixel before = DeviceSize();
+    width = kept.x;
+    height = kept.y;
+    // A larger size may no longer fit the screen at the factor.
+    scale = FittedScale();
+    pixelScale = 1.0f / scale;
+    const Pixel device = DeviceSize();
     // Asking for the size the window already keeps and has changes nothing
     // on screen, so nothing is asked of the window system.
-    if (!(kept == Pixel{width, height}) || !(windowSize == kept)) {
-        width = kept.x;
-        height = kept.y;
-        glutReshapeWindow(width, height);
-        sizeKeeper.OnRequested({width, height});
-        HoldWindowSizeX11(width, height);
+    if (!(device == before) || !(windowSize == device)) {
+        glutReshapeWindow(device.x, device.y);
+        sizeKeeper.OnRequested({device.x, device.y}, GetTime());
+        HoldWindowSizeX11(device.x, device.y);
     }
     viewRect = ViewRect{0.0f, w, 0.0f, h};
     pan = Vec2{w * 0.5f, h * 0.5f};
     InvalidatePicture();
     return true;
+}
+
+ApplicationGLUT::Pixel ApplicationGLUT::DeviceSize() const {
+    return {ScaledSide(width, scale), ScaledSide(height, scale)};
+}
+
+float ApplicationGLUT::FittedScale() const {
+    return FitScale(wantedScale, width, height, screenArea.width, screenArea.height);
+}
+
+void ApplicationGLUT::FollowDesktop() {
+    if (!TakeDesktopSettingsChangeX11()) {
+        return;
+    }
+    _XDisplay* display = WatchedDisplayX11();
+    const DesktopSettings desktop = ReadDesktopSettingsX11(display);
+    if (followsDesktop) {
+        wantedScale = DesktopScale(desktop);
+    }
+    screenArea = ReadScreenAreaX11(display);
+    const float fitted = FittedScale();
+    if (fitted != scale) {
+        ApplyScale(fitted);
+    }
+}
+
+void ApplicationGLUT::ApplyScale(float newScale) {
+    scale = newScale;
+    pixelScale = 1.0f / scale;
+    const Pixel device = DeviceSize();
+    glutSetWindow(windowId);
+    glutReshapeWindow(device.x, device.y);
+    sizeKeeper.OnRequested({device.x, device.y}, GetTime());
+    HoldWindowSizeX11(device.x, device.y);
+    // The pointer stays on its device pixel, which now lies elsewhere in the
+    // world; a drag goes on from where it was rather than jump there.
+    TakePointerPositionAsIs();
+    InvalidatePicture();
 }
 
 void ApplicationGLUT::OnWindowResized(int w, int h) {
@@ -139,8 +198,9 @@ void ApplicationGLUT::OnWindowResized(int w, int h) {
 }
 
 void ApplicationGLUT::KeepWindowSize() {
-    if (sizeKeeper.OnReports({width, height}, TakeConfigureNoticesX11())) {
-        glutReshapeWindow(width, height);
+    const Pixel device = DeviceSize();
+    if (sizeKeeper.OnReports({device.x, device.y}, TakeConfigureNoticesX11(), GetTime())) {
+        glutReshapeWindow(device.x, device.y);
     }
 }
 

@@ -14,13 +14,18 @@
 // an idle callback that sleeps between updates and for as long as nothing
 // needs updating, frames that draw and present only the parts of the window
 // that changed where the GL can present parts (whole frames otherwise), and a
-// picture that comes back at once when the window is exposed.
+// picture that comes back at once when the window is exposed, and the
+// desktop's scale factor: the window is that many device pixels for each of
+// the program's units (sizes, the view and pointer positions stay in units),
+// scaled down to fit the screen where it must, and it follows the desktop's
+// changes of the factor while it runs.
 
 #include <optional>
 #include <string>
 
 #include "app_menu_glut.h"
 #include "application.h"
+#include "desktop_scale_x11.h"
 #include "frame_gl.h"
 #include "frame_parts.h"
 #include "present_x11.h"
@@ -28,6 +33,12 @@
 #include "window_description.h"
 
 class ApplicationGLUT : public Application {
+    struct Pixel {
+        int x = 0;
+        int y = 0;
+        bool operator==(const Pixel&) const = default;
+    };
+
 public:
     // The window Init opens; CreateApplication passes it on.
     explicit ApplicationGLUT(const WindowDescription& window);
@@ -45,8 +56,9 @@ public:
     bool IsShiftDown() override;
     bool IsCtrlDown() override;
     bool IsAltDown() override;
-    // Sizes below 1, above X's 32767 or not finite are refused with false,
-    // and the window and view stay as they are.
+    // In units: the window gets so many device pixels at the scale factor.
+    // Sizes below 1, above what X can have at the factor or not finite are
+    // refused with false, and the window and view stay as they are.
     bool SetWindowSize(float w, float h) override;
     // Kinds outside 0..6 get the inherited cursor.
     void SetCursor(int kind) override;
@@ -75,10 +87,14 @@ public:
     void SetPartialFrames(bool allowed) { partialFrames = allowed; }
     bool DrawsPartialFrames() const { return partialFrames && presenter.CanPresentParts(); }
 
+    // The kept size, in units.
     float GetWidth() const { return static_cast<float>(width); }
     float GetHeight() const { return static_cast<float>(height); }
-    // The window's real size as the window system last reported it, which a
-    // window manager may have made other than the kept size.
+    // Device pixels for each unit, as the window is drawn now.
+    float GetScale() const { return scale; }
+    // The window's real size in device pixels as the window system last
+    // reported it, which a window manager may have made other than the kept
+    // size.
     int WindowWidth() const { return windowSize.x; }
     int WindowHeight() const { return windowSize.y; }
 
@@ -103,6 +119,16 @@ private:
     // Half the kept window size: where zoom scales about, and where the
     // centre point of the pan is shown.
     Vec2 ViewCentre() const;
+    // The kept size in device pixels at the scale factor.
+    Pixel DeviceSize() const;
+    // The wanted factor, or a smaller one with which the kept size fits the
+    // screen.
+    float FittedScale() const;
+    // Draws at a new factor from now on: the window is asked for its new
+    // size and the picture drawn anew, the world left as it is.
+    void ApplyScale(float newScale);
+    // The desktop's scale or room changed: the factor is decided again.
+    void FollowDesktop();
     // The window system reported a new size for the window.
     void OnWindowResized(int w, int h);
     // Whether the back buffer holds the picture at the window's size and
@@ -113,17 +139,18 @@ private:
     // at most one request for the kept size.
     void KeepWindowSize();
 
-    struct Pixel {
-        int x = 0;
-        int y = 0;
-        bool operator==(const Pixel&) const = default;
-    };
-
     // Constructed after the Application base and destroyed after the wheel
     // is released.
     AppMenuGLUT menu;
     WindowDescription windowDescription;
+    // Units for each device pixel: the reciprocal of the scale factor.
     float pixelScale = 1.0f;
+    float scale = 1.0f;
+    // The factor asked for (by the program, GDK_SCALE or the desktop), before
+    // it is fitted to the screen, and whether the desktop decides it.
+    float wantedScale = 1.0f;
+    bool followsDesktop = false;
+    ScreenArea screenArea;
     float zoom = 1.0f;
     Vec2 pan;
     bool doubleClick = false;

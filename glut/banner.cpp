@@ -3,6 +3,8 @@
 #include <GL/freeglut.h>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -10,18 +12,20 @@
 #include "display_x11.h"
 #include "glut_session.h"
 #include "idle_wait_x11.h"
+#include "application.h"
 #include "size_keeper.h"
 #include "window_identity_x11.h"
 
 namespace {
 
-void* const kFont = GLUT_BITMAP_HELVETICA_12;
+// The layout at scale 1, in pixels; at other factors each is scaled.
 constexpr int kMargin = 20;
-constexpr int kLineHeight = 18;
 constexpr int kMinWidth = 260;
 constexpr int kButtonWidth = 80;
 constexpr int kButtonHeight = 28;
 constexpr int kButtonGap = 16;
+// Helvetica 12 at scale 1.
+constexpr int kTextHeight = 12;
 constexpr unsigned char kReturn = '\r';
 constexpr unsigned char kSpace = ' ';
 constexpr unsigned char kEscape = 27;
@@ -34,8 +38,35 @@ struct Rect {
     bool Contains(int px, int py) const { return px >= x && px < x + w && py >= y && py < y + h; }
 };
 
+// GLUT's bitmap fonts come in three sizes that read well: Helvetica at 12
+// and 18 pixels and Times Roman at 24. The banner takes the one nearest the
+// height of its scale-1 text times the factor, the larger where two are as
+// near, so that its text keeps the size it has on a screen of ordinary
+// density: at 2 that is Times Roman 24, the only font of that height, and
+// sharper to read than Helvetica 18 would be at three quarters of it.
+struct Font {
+    void* glut;
+    int height;
+};
+
+Font FontFor(float scale) {
+    const Font fonts[] = {{GLUT_BITMAP_HELVETICA_12, 12},
+                          {GLUT_BITMAP_HELVETICA_18, 18},
+                          {GLUT_BITMAP_TIMES_ROMAN_24, 24}};
+    const float wanted = kTextHeight * scale;
+    Font best = fonts[0];
+    for (const Font& font : fonts) {
+        if (std::abs(font.height - wanted) <= std::abs(best.height - wanted)) {
+            best = font;
+        }
+    }
+    return best;
+}
+
 struct Banner {
     std::vector<std::string> lines;
+    float scale = 1.0f;
+    Font font{GLUT_BITMAP_HELVETICA_12, kTextHeight};
     int width = 0;
     int height = 0;
     Rect button;
@@ -61,8 +92,18 @@ std::vector<std::string> BannerLines(const char* programNotice) {
             GlutNoticeLine()};
 }
 
+// A length of the scale-1 layout at the banner's factor.
+int Scaled(int pixels) {
+    return static_cast<int>(std::lround(pixels * banner.scale));
+}
+
+// Lines one and a half times the text's height apart.
+int LineHeight() {
+    return banner.font.height * 3 / 2;
+}
+
 int TextWidth(const std::string& text) {
-    return glutBitmapLength(kFont, reinterpret_cast<const unsigned char*>(text.c_str()));
+    return glutBitmapLength(banner.font.glut, reinterpret_cast<const unsigned char*>(text.c_str()));
 }
 
 void Layout(Banner& b) {
@@ -70,17 +111,18 @@ void Layout(Banner& b) {
     for (const std::string& line : b.lines) {
         textWidth = std::max(textWidth, TextWidth(line));
     }
-    b.width = std::max(kMinWidth, textWidth + 2 * kMargin);
-    const int textBottom = kMargin + static_cast<int>(b.lines.size()) * kLineHeight;
-    b.button =
-        Rect{(b.width - kButtonWidth) / 2, textBottom + kButtonGap, kButtonWidth, kButtonHeight};
-    b.height = b.button.y + kButtonHeight + kMargin;
+    b.width = std::max(Scaled(kMinWidth), textWidth + 2 * Scaled(kMargin));
+    const int textBottom = Scaled(kMargin) + static_cast<int>(b.lines.size()) * LineHeight();
+    const int buttonWidth = Scaled(kButtonWidth);
+    b.button = Rect{(b.width - buttonWidth) / 2, textBottom + Scaled(kButtonGap), buttonWidth,
+                    Scaled(kButtonHeight)};
+    b.height = b.button.y + b.button.h + Scaled(kMargin);
 }
 
 void DrawText(int x, int baseline, const std::string& text) {
     glRasterPos2i(x, baseline);
     for (const char c : text) {
-        glutBitmapCharacter(kFont, static_cast<unsigned char>(c));
+        glutBitmapCharacter(banner.font.glut, static_cast<unsigned char>(c));
     }
 }
 
@@ -89,13 +131,16 @@ void FillRect(const Rect& r) {
 }
 
 void DrawButton(const Rect& r, bool pressed) {
+    const int border = Scaled(1);
     glColor3ub(0x70, 0x70, 0x70);
     FillRect(r);
     glColor3ub(pressed ? 0xC8 : 0xE0, pressed ? 0xC8 : 0xE0, pressed ? 0xC8 : 0xE0);
-    FillRect(Rect{r.x + 1, r.y + 1, r.w - 2, r.h - 2});
+    FillRect(Rect{r.x + border, r.y + border, r.w - 2 * border, r.h - 2 * border});
     glColor3ub(0, 0, 0);
     const std::string label = "OK";
-    DrawText(r.x + (r.w - TextWidth(label)) / 2, r.y + r.h / 2 + 4, label);
+    // Capitals stand about two thirds of the font's height above the baseline.
+    DrawText(r.x + (r.w - TextWidth(label)) / 2, r.y + (r.h + banner.font.height * 2 / 3) / 2,
+             label);
 }
 
 // Laid out from the top left corner of the window, whatever size it has.
@@ -110,7 +155,9 @@ void DrawBanner() {
     glClear(GL_COLOR_BUFFER_BIT);
     glColor3ub(0, 0, 0);
     for (std::size_t i = 0; i < banner.lines.size(); ++i) {
-        DrawText(kMargin, kMargin + static_cast<int>(i + 1) * kLineHeight - 5, banner.lines[i]);
+        DrawText(Scaled(kMargin),
+                 Scaled(kMargin) + static_cast<int>(i + 1) * LineHeight() - LineHeight() * 5 / 18,
+                 banner.lines[i]);
     }
     DrawButton(banner.button, banner.buttonPressed);
     glutSwapBuffers();
@@ -149,7 +196,8 @@ void Closed() {
 // The banner cannot be resized meaningfully; keep it at its laid-out size
 // where the window manager lets it.
 void KeepSize() {
-    if (banner.sizeKeeper.OnReports({banner.width, banner.height}, TakeConfigureNoticesX11())) {
+    if (banner.sizeKeeper.OnReports({banner.width, banner.height}, TakeConfigureNoticesX11(),
+                                    Application::GetTime())) {
         glutReshapeWindow(banner.width, banner.height);
     }
 }
@@ -188,6 +236,8 @@ int CreateBannerWindow(const WindowDescription& program) {
 void ShowStartupBanner(const char* programNotice, const WindowDescription& program) {
     EnsureGlutInitialised();
     banner = Banner{};
+    banner.scale = ChooseWindowScale(program.scale).scale;
+    banner.font = FontFor(banner.scale);
     banner.lines = BannerLines(programNotice);
     Layout(banner);
     const int window = CreateBannerWindow(program);

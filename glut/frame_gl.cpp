@@ -25,7 +25,10 @@ void BeginPartialFrameGL(const FrameView& view) {
     glViewport(0, 0, view.windowWidth, view.windowHeight);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    glOrtho(0.0, view.windowWidth, view.windowHeight, 0.0, -1.0, 1.0);
+    // The window's extent in units: at scale 2 every unit covers two by two
+    // device pixels.
+    glOrtho(0.0, view.windowWidth / static_cast<double>(view.scale),
+            view.windowHeight / static_cast<double>(view.scale), 0.0, -1.0, 1.0);
     glTranslatef(c.x, c.y, 0.0f);
     glScalef(view.zoom, view.zoom, 1.0f);
     glTranslatef(-c.x, -c.y, 0.0f);

@@ -5,13 +5,17 @@
 // The GL state of a frame: where world units land in the window. Plain
 // OpenGL 1.1; the host reads the window size from GLUT and passes it in.
 struct FrameView {
+    // In device pixels.
     int windowWidth;
     int windowHeight;
-    // Where zoom scales about, in window pixels from the top left corner.
+    // Where zoom scales about, in units from the top left corner.
     Vec2 centre;
     float zoom;
     // The modelview translation, as the host stores its pan.
     Vec2 pan;
+    // Device pixels for each unit: the screen's scale factor. Everything
+    // but the window's size is in units.
+    float scale = 1.0f;
 };
 
 // The GL state every frame starts from, set once in the window's new
@@ -21,8 +25,8 @@ void SetUpGLState();
 
 // Clears the window to the clear colour and sets the viewport and the
 // projection and modelview matrices for the view: y grows downwards, and at
-// zoom 1 with the pan at the centre one world unit is one pixel from the top
-// left corner.
+// zoom 1 with the pan at the centre one world unit is one unit (scale device
+// pixels) from the top left corner.
 void BeginFrameGL(const FrameView& view);
 
 // The same view, for a frame that draws over parts of the last one: nothing

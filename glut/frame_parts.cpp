@@ -11,13 +11,16 @@ namespace {
 constexpr int kTile = 32;
 
 // The window pixel a world coordinate lands on, along one axis: the view
-// scales about the centre c and shifts by the pan.
-double ToPixel(float world, float centre, float zoom, float pan) {
-    return centre + static_cast<double>(zoom) * (static_cast<double>(world) + pan - 2.0 * centre);
+// scales about the centre c and shifts by the pan, in units, and each unit
+// is `scale` device pixels.
+double ToPixel(float world, const FrameView& view, float centre, float pan) {
+    const double unit =
+        centre + static_cast<double>(view.zoom) * (static_cast<double>(world) + pan - 2.0 * centre);
+    return unit * view.scale;
 }
 
-double ToWorld(double pixel, float centre, float zoom, float pan) {
-    return (pixel - centre) / zoom + 2.0 * centre - pan;
+double ToWorld(double pixel, const FrameView& view, float centre, float pan) {
+    return (pixel / view.scale - centre) / view.zoom + 2.0 * centre - pan;
 }
 
 // Outward to whole pixels, a pixel to spare, within the window.
@@ -94,11 +97,11 @@ bool PlanFrameParts(const FrameView& view, const std::vector<WorldRect>& areas, 
     std::vector<bool> marked(static_cast<std::size_t>(columns) * rows, false);
     for (const WorldRect& area : areas) {
         PixelRect p;
-        if (!PixelSpan(ToPixel(area.left, view.centre.x, view.zoom, view.pan.x),
-                       ToPixel(area.right, view.centre.x, view.zoom, view.pan.x), width, &p.left,
+        if (!PixelSpan(ToPixel(area.left, view, view.centre.x, view.pan.x),
+                       ToPixel(area.right, view, view.centre.x, view.pan.x), width, &p.left,
                        &p.right) ||
-            !PixelSpan(ToPixel(area.top, view.centre.y, view.zoom, view.pan.y),
-                       ToPixel(area.bottom, view.centre.y, view.zoom, view.pan.y), height, &p.top,
+            !PixelSpan(ToPixel(area.top, view, view.centre.y, view.pan.y),
+                       ToPixel(area.bottom, view, view.centre.y, view.pan.y), height, &p.top,
                        &p.bottom)) {
             return false;
         }
@@ -132,10 +135,10 @@ WorldRect WorldAreaOf(const FrameView& view, const PixelRect& rect) {
     constexpr double kSlack = 1.0 / 64.0;
     const double first = 0.5 - kSlack;
     const double last = 0.5 - kSlack;
-    const double x0 = ToWorld(rect.left + first, view.centre.x, view.zoom, view.pan.x);
-    const double x1 = ToWorld(rect.right - last, view.centre.x, view.zoom, view.pan.x);
-    const double y0 = ToWorld(rect.top + first, view.centre.y, view.zoom, view.pan.y);
-    const double y1 = ToWorld(rect.bottom - last, view.centre.y, view.zoom, view.pan.y);
+    const double x0 = ToWorld(rect.left + first, view, view.centre.x, view.pan.x);
+    const double x1 = ToWorld(rect.right - last, view, view.centre.x, view.pan.x);
+    const double y0 = ToWorld(rect.top + first, view, view.centre.y, view.pan.y);
+    const double y1 = ToWorld(rect.bottom - last, view, view.centre.y, view.pan.y);
     return {static_cast<float>(std::min(x0, x1)), static_cast<float>(std::min(y0, y1)),
             static_cast<float>(std::max(x0, x1)), static_cast<float>(std::max(y0, y1))};
 }

@@ -67,6 +67,7 @@ void IdleCallback() {
     if (steps != 0) {
         app->OnWheel(static_cast<float>(steps));
     }
+    app->FollowDesktop();
     // A window manager's answer that leaves the size as it was comes with no
     // reshape.
     app->KeepWindowSize();

@@ -4,11 +4,15 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
+#include <utility>
 
 #include "display_x11.h"
 #include "startup_notification_x11.h"
 
 namespace {
+
+DisplayAtStart displayAtStart;
 
 [[noreturn]] void ExitForMissingDisplay() {
     const char* name = std::getenv("DISPLAY");
@@ -33,9 +37,11 @@ void EnsureGlutInitialised() {
     // Taken before anything could start another program, which must not
     // answer the launcher in this program's name.
     TakeStartupId();
-    if (!CanOpenXDisplay()) {
+    std::optional<DisplayAtStart> display = OpenDisplayBeforeGlut();
+    if (!display) {
         ExitForMissingDisplay();
     }
+    displayAtStart = std::move(*display);
     int argc = 1;
     char name[] = "ApplicationGLUT";
     char* argv[] = {name, nullptr};
@@ -43,4 +49,12 @@ void EnsureGlutInitialised() {
     // Closing a window returns from glutMainLoop, so start-up can clean up and
     // end with status 0, instead of freeglut calling exit from inside the loop.
     glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_GLUTMAINLOOP_RETURNS);
+}
+
+ScaleChoice ChooseWindowScale(float given) {
+    return ChooseScale(given, std::getenv("GDK_SCALE"), displayAtStart.desktop);
+}
+
+const DisplayAtStart& DisplayAtGlutStart() {
+    return displayAtStart;
 }

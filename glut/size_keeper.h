@@ -14,6 +14,10 @@
 // had (a silent refusal). A refused size is taken: nothing is asked again
 // until the size changes once more, so a manager that refuses is never
 // fought in a loop of requests and reports.
+//
+// A manager that does not answer at all (no ConfigureNotify, against ICCCM)
+// has refused once kAnswerWait has passed: a later report is news of its
+// own, such as the user's next resize, and is asked back as any other.
 class SizeKeeper {
 public:
     struct Size {
@@ -22,20 +26,25 @@ public:
         bool operator==(const Size&) const = default;
     };
 
-    // The window system reports this size for the window, changed or not.
-    // True when the kept size should be requested now; the caller then makes
-    // exactly one request.
-    bool OnReported(Size kept, Size actual);
+    // Window managers answer within a few milliseconds (docs/desktop.md has
+    // the figures); this leaves room for a loaded machine.
+    static constexpr double kAnswerWait = 0.5;
+
+    // The window system reports this size for the window, changed or not,
+    // at `now` (seconds on any steady clock). True when the kept size should
+    // be requested now; the caller then makes exactly one request.
+    bool OnReported(Size kept, Size actual, double now);
     // The reports that came together, oldest first. True when the kept size
     // should be requested now, once however many reports asked for it.
-    bool OnReports(Size kept, const std::vector<Size>& reports);
+    bool OnReports(Size kept, const std::vector<Size>& reports, double now);
     // The kept size was requested outside OnReported (set anew, for
     // instance). A window that has another size waits for the answer.
-    void OnRequested(Size kept);
+    void OnRequested(Size kept, double now);
 
 private:
     Size current;
     bool awaitingAnswer = false;
+    double askedAt = 0.0;
     bool refused = false;
     Size refusedSize;
 };

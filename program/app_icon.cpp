@@ -121,7 +121,7 @@ IconImage Draw(int size) {
 
 std::vector<IconImage> QuillmereIcons() {
     std::vector<IconImage> icons;
-    for (int size : {16, 32, 48, 64}) {
+    for (int size : {16, 32, 48, 64, 128}) {
         icons.push_back(Draw(size));
     }
     return icons;

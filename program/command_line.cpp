@@ -7,6 +7,9 @@
 namespace {
 
 constexpr std::string_view kSeedOption = "--seed";
+constexpr std::string_view kScaleOption = "--scale";
+constexpr double kSmallestScale = 1.0;
+constexpr double kLargestScale = 8.0;
 
 std::string LargestSeed() {
     return std::to_string(std::numeric_limits<unsigned>::max());
@@ -31,6 +34,38 @@ std::optional<unsigned> ParseSeed(std::string_view text) {
     return value;
 }
 
+// A plain decimal number: from_chars takes no sign but minus, no blanks and
+// no hexadecimal; infinities and NaN fail the range check.
+std::optional<float> ParseScale(std::string_view text) {
+    double value = 0.0;
+    const char* end = text.data() + text.size();
+    const auto [stop, problem] = std::from_chars(text.data(), end, value, std::chars_format::fixed);
+    if (text.empty() || problem != std::errc() || stop != end || !(value >= kSmallestScale) ||
+        !(value <= kLargestScale)) {
+        return std::nullopt;
+    }
+    return static_cast<float>(value);
+}
+
+// The value of an option given as "--name VALUE" or "--name=VALUE", if this
+// argument is that option; advances i past a separate value. A missing value
+// is reported through `missing`.
+std::optional<std::string_view> OptionValue(const std::vector<std::string>& args, std::size_t& i,
+                                            std::string_view name, bool& missing) {
+    const std::string_view arg = args[i];
+    if (arg == name) {
+        if (i + 1 == args.size()) {
+            missing = true;
+            return std::nullopt;
+        }
+        return std::string_view(args[++i]);
+    }
+    if (arg.starts_with(name) && arg.size() > name.size() && arg[name.size()] == '=') {
+        return arg.substr(name.size() + 1);
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 CommandLine ParseCommandLine(const std::vector<std::string>& args) {
@@ -49,23 +84,28 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
             result.showBanner = false;
             continue;
         }
-        // Both "--seed N" and "--seed=N".
-        std::optional<std::string_view> number;
-        if (arg == kSeedOption) {
-            if (i + 1 == args.size()) {
-                return Failure("option '--seed' needs a number");
-            }
-            number = args[++i];
-        } else if (arg.starts_with(kSeedOption) && arg[kSeedOption.size()] == '=') {
-            number = arg.substr(kSeedOption.size() + 1);
-        }
-        if (number) {
+        bool missing = false;
+        if (const auto number = OptionValue(args, i, kSeedOption, missing)) {
             result.seed = ParseSeed(*number);
             if (!result.seed) {
                 return Failure("the seed must be a whole number from 0 to " + LargestSeed() +
                                ", not '" + std::string(*number) + "'");
             }
             continue;
+        }
+        if (missing) {
+            return Failure("option '--seed' needs a number");
+        }
+        if (const auto factor = OptionValue(args, i, kScaleOption, missing)) {
+            result.scale = ParseScale(*factor);
+            if (!result.scale) {
+                return Failure("the scale must be a number from 1 to 8, such as 1.5, not '" +
+                               std::string(*factor) + "'");
+            }
+            continue;
+        }
+        if (missing) {
+            return Failure("option '--scale' needs a number");
         }
         if (arg.starts_with("-")) {
             return Failure("unknown option '" + std::string(arg) + "'");
@@ -76,7 +116,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
 }
 
 std::string Usage() {
-    return "Usage: quillmere [--seed N] [--no-banner]\n"
+    return "Usage: quillmere [--seed N] [--scale F] [--no-banner]\n"
            "       quillmere --help | --version\n"
            "\n"
            "Mix colours on grids of cells: drag a swatch onto a canvas and its colour\n"
@@ -87,6 +127,9 @@ std::string Usage() {
            "               " +
            LargestSeed() +
            "); the same N gives the same scene every time\n"
+           "  --scale F    draw F device pixels for each pixel of the scene (F from\n"
+           "               1 to 8, to the nearest quarter) instead of following\n"
+           "               the desktop's scale factor\n"
            "  --no-banner  open the window without the start-up banner\n"
            "  --help       show this help and exit\n"
            "  --version    show the version and exit\n";

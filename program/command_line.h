@@ -18,6 +18,9 @@ struct CommandLine {
     // the same scene on every start.
     std::optional<unsigned> seed;
     bool showBanner = true;
+    // Device pixels for each unit of the window, from 1 to 8, in place of the
+    // desktop's scale factor.
+    std::optional<float> scale;
     // One line, without its line break, naming the problem and pointing to
     // --help.
     std::string error;

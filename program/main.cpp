@@ -21,7 +21,7 @@ constexpr const char* kNotice =
 
 // The window as it first appears: already at the size the scene asks for,
 // named and iconed as the desktop entry is, so that docks group it with it.
-WindowDescription MainWindow() {
+WindowDescription MainWindow(const CommandLine& options) {
     WindowDescription window;
     window.title = "Quillmere";
     window.width = scene::kWindowWidth;
@@ -29,6 +29,7 @@ WindowDescription MainWindow() {
     window.instanceName = "quillmere";
     window.className = "Quillmere";
     window.icons = QuillmereIcons();
+    window.scale = options.scale.value_or(0.0f);
     return window;
 }
 
@@ -51,7 +52,7 @@ int main(int argc, char** argv) {
             break;
     }
 
-    const WindowDescription window = MainWindow();
+    const WindowDescription window = MainWindow(options);
     if (options.showBanner) {
         ShowStartupBanner(kNotice, window);
     }

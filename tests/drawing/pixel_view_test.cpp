@@ -94,8 +94,20 @@ TEST(WholePixelView, AWholePixelPanShiftsTheOffsets) {
     EXPECT_EQ(view->top, 810);
 }
 
-TEST(WholePixelView, NoneForZoomFractionalPanFlipOrPerspective) {
-    EXPECT_FALSE(HostView(1024, 800, 2.0f, 512.0f, 400.0f).Read()) << "zoom 2";
+// A window of twice the density draws the logical 1024 x 800 into 2048 x
+// 1600 pixels: each world unit on two by two pixels.
+TEST(WholePixelView, AWholeNumberOfPixelsPerUnitIsItsScale) {
+    View dense = HostView(1024, 800, 1.0f, 512.0f, 400.0f);
+    dense.viewport = {0, 0, 2048, 1600};
+    const std::optional<tvPixelView> view = dense.Read();
+    ASSERT_TRUE(view);
+    EXPECT_EQ(view->scale, 2);
+    EXPECT_EQ(view->left, 0);
+    EXPECT_EQ(view->top, 1600);
+    EXPECT_FALSE(HostView(1024, 800, 1.5f, 512.0f, 400.0f).Read()) << "zoom 1.5";
+}
+
+TEST(WholePixelView, NoneForFractionalZoomFractionalPanFlipOrPerspective) {
     EXPECT_FALSE(HostView(1024, 800, 0.5f, 512.0f, 400.0f).Read()) << "zoom 0.5";
     EXPECT_FALSE(HostView(1024, 800, 1.0001f, 512.0f, 400.0f).Read()) << "zoom 1.0001";
     EXPECT_FALSE(HostView(1024, 800, 1.0f, 512.5f, 400.0f).Read()) << "pan half a pixel in x";

@@ -350,12 +350,16 @@ TEST_F(RegionPainterTest, MovedAndClonedSurfaces) {
     EXPECT_TRUE(DrawsAlike(scene.World(), {11, 0})) << "clones back on whole pixels";
 }
 
-TEST_F(RegionPainterTest, AnyZoomOrAFractionalPanIsDrawnCellByCell) {
+// A whole zoom puts every unit on a block of whole pixels, as a screen of
+// twice the density does.
+TEST_F(RegionPainterTest, AFractionalZoomOrPanIsDrawnCellByCellAWholeZoomInRegions) {
     MainScene scene(7);
     DropSwatchesOnCanvases(scene);
     scene.World().StepAll();
     Host().SetZoom(2.0f);
-    EXPECT_TRUE(DrawsAlike(scene.World(), {0, 9})) << "zoom 2";
+    EXPECT_TRUE(DrawsAlike(scene.World(), {9, 0})) << "zoom 2";
+    Host().SetZoom(1.5f);
+    EXPECT_TRUE(DrawsAlike(scene.World(), {0, 9})) << "zoom 1.5";
     Host().SetZoom(0.75f);
     EXPECT_TRUE(DrawsAlike(scene.World(), {0, 9})) << "zoom 0.75";
     Host().SetZoom(1.0f);

@@ -11,31 +11,46 @@ constexpr SizeKeeper::Size kKept{1024, 800};
 
 TEST(SizeKeeperTest, AsksBackAUsersResizeOnceAndTakesTheManagersOwnSize) {
     SizeKeeper keeper;
-    EXPECT_FALSE(keeper.OnReported(kKept, kKept));
-    EXPECT_TRUE(keeper.OnReported(kKept, {900, 700})) << "the user's resize";
-    EXPECT_FALSE(keeper.OnReported(kKept, {1000, 700})) << "the manager's answer";
-    EXPECT_FALSE(keeper.OnReported(kKept, {1000, 700})) << "the same size on a move";
-    EXPECT_TRUE(keeper.OnReported(kKept, {800, 600})) << "the user's next resize";
-    EXPECT_FALSE(keeper.OnReported(kKept, kKept)) << "granted";
+    EXPECT_FALSE(keeper.OnReported(kKept, kKept, 0.0));
+    EXPECT_TRUE(keeper.OnReported(kKept, {900, 700}, 0.0)) << "the user's resize";
+    EXPECT_FALSE(keeper.OnReported(kKept, {1000, 700}, 0.0)) << "the manager's answer";
+    EXPECT_FALSE(keeper.OnReported(kKept, {1000, 700}, 0.0)) << "the same size on a move";
+    EXPECT_TRUE(keeper.OnReported(kKept, {800, 600}, 0.0)) << "the user's next resize";
+    EXPECT_FALSE(keeper.OnReported(kKept, kKept, 0.0)) << "granted";
 }
 
 TEST(SizeKeeperTest, ASilentRefusalAnswersTheRequestSoTheNextResizeIsAskedBack) {
     SizeKeeper keeper;
-    keeper.OnReported(kKept, kKept);
-    ASSERT_TRUE(keeper.OnReported(kKept, {900, 700}));
-    EXPECT_FALSE(keeper.OnReported(kKept, {900, 700})) << "refused: the size stays";
-    EXPECT_TRUE(keeper.OnReported(kKept, {800, 600})) << "the user's next resize was not undone";
+    keeper.OnReported(kKept, kKept, 0.0);
+    ASSERT_TRUE(keeper.OnReported(kKept, {900, 700}, 0.0));
+    EXPECT_FALSE(keeper.OnReported(kKept, {900, 700}, 0.0)) << "refused: the size stays";
+    EXPECT_TRUE(keeper.OnReported(kKept, {800, 600}, 0.0)) << "the user's next resize was not undone";
 }
 
 TEST(SizeKeeperTest, ARequestMadeElsewhereWaitsForItsOwnAnswer) {
     SizeKeeper keeper;
-    keeper.OnReported(kKept, kKept);
-    keeper.OnRequested({1280, 900});
-    EXPECT_FALSE(keeper.OnReported({1280, 900}, kKept)) << "refused: the size stays";
-    EXPECT_TRUE(keeper.OnReported({1280, 900}, {800, 600}));
-    keeper.OnRequested(kKept);
-    EXPECT_FALSE(keeper.OnReported(kKept, kKept));
-    EXPECT_TRUE(keeper.OnReported(kKept, {800, 600})) << "nothing was awaited any more";
+    keeper.OnReported(kKept, kKept, 0.0);
+    keeper.OnRequested({1280, 900}, 0.0);
+    EXPECT_FALSE(keeper.OnReported({1280, 900}, kKept, 0.0)) << "refused: the size stays";
+    EXPECT_TRUE(keeper.OnReported({1280, 900}, {800, 600}, 0.0));
+    keeper.OnRequested(kKept, 0.0);
+    EXPECT_FALSE(keeper.OnReported(kKept, kKept, 0.0));
+    EXPECT_TRUE(keeper.OnReported(kKept, {800, 600}, 0.0)) << "nothing was awaited any more";
+}
+
+// A manager that never answers has refused once the wait is over: the user's
+// next resize is asked back rather than taken for the answer.
+TEST(SizeKeeperTest, ARequestLeftUnansweredCountsAsRefusedAfterTheWait) {
+    SizeKeeper keeper;
+    keeper.OnReported(kKept, kKept, 0.0);
+    ASSERT_TRUE(keeper.OnReported(kKept, {900, 700}, 1.0));
+    const double late = 1.0 + SizeKeeper::kAnswerWait + 0.01;
+    EXPECT_TRUE(keeper.OnReported(kKept, {800, 600}, late)) << "the next resize, unanswered";
+    EXPECT_FALSE(keeper.OnReported(kKept, {800, 600}, late + 2.0)) << "still no answer: refused";
+    EXPECT_FALSE(keeper.OnReported(kKept, {800, 600}, late + 2.1)) << "the same size on a move";
+    EXPECT_TRUE(keeper.OnReported(kKept, {700, 500}, late + 3.0));
+    EXPECT_FALSE(keeper.OnReported(kKept, {690, 490}, late + 3.0 + SizeKeeper::kAnswerWait / 2))
+        << "an answer in time";
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <cstdio>
+#include <iterator>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -54,12 +55,12 @@ TEST(AppIconTest, MatchesTheSvgIconAtEverySize) {
         GTEST_SKIP() << "rsvg-convert (Debian package librsvg2-bin) is not installed";
     }
     const std::vector<IconImage> icons = QuillmereIcons();
-    ASSERT_EQ(icons.size(), 4u);
-    int expectedSize = 16;
-    for (const IconImage& icon : icons) {
+    const int sizes[] = {16, 32, 48, 64, 128};
+    ASSERT_EQ(icons.size(), std::size(sizes));
+    for (std::size_t i = 0; i < icons.size(); ++i) {
+        const IconImage& icon = icons[i];
         SCOPED_TRACE(icon.size);
-        ASSERT_EQ(icon.size, expectedSize);
-        expectedSize += 16;
+        ASSERT_EQ(icon.size, sizes[i]);
         const int size = icon.size;
         ASSERT_EQ(icon.argb.size(), static_cast<std::size_t>(size * size));
 

@@ -64,6 +64,21 @@ TEST(CommandLineTest, MalformedSeedsFail) {
     EXPECT_NE(missing.error.find("'--seed'"), std::string::npos) << missing.error;
 }
 
+TEST(CommandLineTest, ScaleTakesNumbersFromOneToEightFractionsIncluded) {
+    EXPECT_EQ(ParseCommandLine({"--scale", "2"}).scale, 2.0f);
+    EXPECT_EQ(ParseCommandLine({"--scale=1.5", "--no-banner"}).scale, 1.5f);
+    EXPECT_EQ(ParseCommandLine({"--scale", "8"}).scale, 8.0f);
+    EXPECT_EQ(ParseCommandLine({"--scale", "1"}).scale, 1.0f);
+    EXPECT_FALSE(ParseCommandLine({}).scale);
+    for (const char* bad : {"", "0", "0.99", "8.01", "-2", "+2", "2x", " 2", "nan", "inf", "1e1",
+                            "0x2"}) {
+        SCOPED_TRACE(bad);
+        ExpectFailure({"--scale", bad}, bad);
+        ExpectFailure({std::string("--scale=") + bad}, bad);
+    }
+    ExpectFailure({"--scale"}, "--scale");
+}
+
 TEST(CommandLineTest, UnknownOptionsAndStrayArgumentsFail) {
     // GLUT's own options are not passed through, and nothing takes a file.
     for (const char* bad : {"--bogus", "-h", "--HELP", "--seeds", "--no-banner=yes", "-display",
@@ -75,7 +90,7 @@ TEST(CommandLineTest, UnknownOptionsAndStrayArgumentsFail) {
 
 TEST(CommandLineTest, UsageAndVersionNameTheProgram) {
     const std::string usage = Usage();
-    for (const char* option : {"--seed N", "--no-banner", "--help", "--version"}) {
+    for (const char* option : {"--seed N", "--scale F", "--no-banner", "--help", "--version"}) {
         EXPECT_NE(usage.find(option), std::string::npos) << option;
     }
     EXPECT_EQ(usage.back(), '\n');

@@ -518,7 +518,7 @@ TEST_F(ProgramTest, TheMainWindowAppearsOnceAtItsSizeNamedAndIconed) {
         EXPECT_EQ(icon[i], icon[i + 1]) << "a square icon";
         iconSizes.push_back(icon[i]);
     }
-    EXPECT_EQ(iconSizes, (std::vector<unsigned long>{16, 32, 48, 64}));
+    EXPECT_EQ(iconSizes, (std::vector<unsigned long>{16, 32, 48, 64, 128}));
     if (withBanner) {
         EXPECT_EQ(bannerClass, x.GetClass(window)) << "the banner's class";
     }
