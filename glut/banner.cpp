@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "application.h"
 #include "configure_notices_x11.h"
 #include "display_x11.h"
 #include "glut_session.h"
 #include "idle_wait_x11.h"
-#include "application.h"
 #include "size_keeper.h"
 #include "window_identity_x11.h"
 

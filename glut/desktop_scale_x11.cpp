@@ -47,9 +47,8 @@ std::optional<std::vector<unsigned char>> ReadBytes(Display* display, Window win
     unsigned long count = 0;
     unsigned long after = 0;
     unsigned char* data = nullptr;
-    const int status = XGetWindowProperty(display, window, property, 0, kLongestProperty / 4,
-                                          False, AnyPropertyType, &type, &format, &count, &after,
-                                          &data);
+    const int status = XGetWindowProperty(display, window, property, 0, kLongestProperty / 4, False,
+                                          AnyPropertyType, &type, &format, &count, &after, &data);
     std::optional<std::vector<unsigned char>> bytes;
     if (status == Success && data && format == 8) {
         bytes.emplace(data, data + count);

@@ -1,9 +1,12 @@
 #include "host_fixture.h"
 
+#include "desktop_scale.h"
+
 #include <GL/freeglut.h>
 #include <GL/glx.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <thread>
 #include <vector>
 
@@ -31,7 +34,12 @@ void ProbingClient::OnDraw() {
 SharedHost& GetSharedHost() {
     static SharedHost shared = [] {
         SharedHost s;
-        s.host = CreateApplication();
+        // QM_TEST_SCALE runs the whole suite on a screen of that density.
+        WindowDescription window = ApplicationGLUT::DefaultWindow();
+        if (const char* scale = std::getenv("QM_TEST_SCALE")) {
+            window.scale = std::strtof(scale, nullptr);
+        }
+        s.host = CreateApplication(window);
         s.glutWindow = glutGetWindow();
         s.window = glXGetCurrentDrawable();
         s.glutDisplay = glXGetCurrentDisplay();
@@ -65,8 +73,8 @@ HostTest::HostTest()
     // which may come a moment after the X server shows it.
     PumpUntil([&] {
         const XTestClient::Geometry g = x.GetGeometry(shared.window);
-        return g.width == 1024 && g.height == 800 && host.WindowWidth() == 1024 &&
-               host.WindowHeight() == 800;
+        return g.width == Device(1024) && g.height == Device(800) &&
+               host.WindowWidth() == Device(1024) && host.WindowHeight() == Device(800);
     });
     // Mesa's software renderer takes up a new window size at the next swap:
     // one frame, so that every test draws into a buffer of the window's size.
@@ -114,8 +122,12 @@ std::vector<std::string> HostTest::InputEvents() const {
     return events;
 }
 
+int HostTest::Device(int units) const {
+    return ScaledSide(units, host.GetScale());
+}
+
 void HostTest::MoveTo(int px, int py) {
-    x.MoveTo(shared.window, px, py);
+    x.MoveTo(shared.window, Device(px), Device(py));
     Pump();
 }
 

@@ -54,6 +54,9 @@ protected:
     // The log without update ticks, frames and pointer moves.
     std::vector<std::string> InputEvents() const;
 
+    // A length in units as device pixels of the window.
+    int Device(int units) const;
+    // To the window pixel under the point x, y units from the top left corner.
     void MoveTo(int x, int y);
     void Press(unsigned button);
     void Release(unsigned button);

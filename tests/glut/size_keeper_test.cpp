@@ -24,7 +24,8 @@ TEST(SizeKeeperTest, ASilentRefusalAnswersTheRequestSoTheNextResizeIsAskedBack) 
     keeper.OnReported(kKept, kKept, 0.0);
     ASSERT_TRUE(keeper.OnReported(kKept, {900, 700}, 0.0));
     EXPECT_FALSE(keeper.OnReported(kKept, {900, 700}, 0.0)) << "refused: the size stays";
-    EXPECT_TRUE(keeper.OnReported(kKept, {800, 600}, 0.0)) << "the user's next resize was not undone";
+    EXPECT_TRUE(keeper.OnReported(kKept, {800, 600}, 0.0))
+        << "the user's next resize was not undone";
 }
 
 TEST(SizeKeeperTest, ARequestMadeElsewhereWaitsForItsOwnAnswer) {

@@ -8,8 +8,8 @@
 #include <array>
 #include <cstdint>
 #include <cstdio>
-#include <iterator>
 #include <cstdlib>
+#include <iterator>
 #include <string>
 #include <vector>
 

@@ -70,8 +70,8 @@ TEST(CommandLineTest, ScaleTakesNumbersFromOneToEightFractionsIncluded) {
     EXPECT_EQ(ParseCommandLine({"--scale", "8"}).scale, 8.0f);
     EXPECT_EQ(ParseCommandLine({"--scale", "1"}).scale, 1.0f);
     EXPECT_FALSE(ParseCommandLine({}).scale);
-    for (const char* bad : {"", "0", "0.99", "8.01", "-2", "+2", "2x", " 2", "nan", "inf", "1e1",
-                            "0x2"}) {
+    for (const char* bad :
+         {"", "0", "0.99", "8.01", "-2", "+2", "2x", " 2", "nan", "inf", "1e1", "0x2"}) {
         SCOPED_TRACE(bad);
         ExpectFailure({"--scale", bad}, bad);
         ExpectFailure({std::string("--scale=") + bad}, bad);
