@@ -10,6 +10,7 @@
 
 #include "child_process.h"
 #include "pixel_view.h"
+#include "size_keeper.h"
 
 namespace {
 
@@ -43,10 +44,13 @@ class ImposedSizeTest : public HostTest {
 protected:
     ~ImposedSizeTest() override { Impose(0, 0); }
 
+    // How the window manager answers the host's requests.
+    enum class Answer { OwnSize = 0, Silently = 1, Never = 2 };
+
     // The window manager sizes the window, as a tiling manager would; it
-    // answers requests with a size of its own, or silently with the size
-    // the window has.
-    void Impose(int width, int height, bool silently = false) {
+    // answers requests with a size of its own, silently with the size the
+    // window has, or not at all.
+    void Impose(int width, int height, Answer answer = Answer::OwnSize) {
         XEvent event{};
         event.xclient.type = ClientMessage;
         event.xclient.window = DefaultRootWindow(x.GetDisplay());
@@ -55,7 +59,7 @@ protected:
         event.xclient.data.l[0] = static_cast<long>(shared.window);
         event.xclient.data.l[1] = width;
         event.xclient.data.l[2] = height;
-        event.xclient.data.l[3] = silently ? 1 : 0;
+        event.xclient.data.l[3] = static_cast<long>(answer);
         XSendEvent(x.GetDisplay(), event.xclient.window, False,
                    SubstructureRedirectMask | SubstructureNotifyMask, &event);
         x.Sync();
@@ -100,8 +104,23 @@ TEST_F(ImposedSizeTest, ASizeTheWindowManagerInsistsOnIsTakenAfterOneRequest) {
 TEST_F(ImposedSizeTest, ASilentRefusalAnswersTheRequestAndTheNextResizeIsAskedBack) {
     for (const auto& [width, height] : {std::pair{900, 700}, {800, 600}}) {
         const long before = Requests();
-        Impose(width, height, true);
+        Impose(width, height, Answer::Silently);
         PumpFor(800);
+        EXPECT_EQ(Requests() - before, 1)
+            << "requests after the window was made " << width << "x" << height;
+        EXPECT_TRUE(HasSize(width, height));
+    }
+}
+
+// Never answered, the request counts as refused once the wait is over: the
+// next size the manager imposes is asked back, not taken for the answer.
+TEST_F(ImposedSizeTest, ARequestNeverAnsweredCountsAsRefusedAndTheNextResizeIsAskedBack) {
+    for (const auto& [width, height] : {std::pair{900, 700}, {800, 600}}) {
+        const long before = Requests();
+        Impose(width, height, Answer::Never);
+        PumpFor(300);
+        // The host's clock is the test's: the wait passes when the test says.
+        clock.AdvanceMilliseconds(static_cast<int>(SizeKeeper::kAnswerWait * 1000) + 1);
         EXPECT_EQ(Requests() - before, 1)
             << "requests after the window was made " << width << "x" << height;
         EXPECT_TRUE(HasSize(width, height));

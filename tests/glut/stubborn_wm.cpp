@@ -5,7 +5,8 @@
 // would, and answers every configure request with a size of its own that is
 // never the one asked for: one pixel smaller and back again, by turns; or,
 // told to refuse silently, with the size the window has (a synthetic
-// ConfigureNotify, as ICCCM asks of a manager that changes nothing). A client that asks again
+// ConfigureNotify, as ICCCM asks of a manager that changes nothing); or,
+// told to ignore requests, not at all (against ICCCM). A client that asks again
 // whenever its size is not the one it wants would ask for ever. The number of configure requests it
 // received is kept on the root window as _QM_CONFIGURE_REQUESTS (a CARDINAL), and
 // _QM_STUBBORN_WM_READY appears there once it manages the screen.
@@ -32,7 +33,9 @@ struct Imposed {
     int width = 0;
     int height = 0;
     bool smaller = false;
-    bool silently = false;
+    // How it answers a request: 0 with a size of its own, 1 silently with
+    // the size the window has, 2 not at all.
+    long answer = 0;
 };
 
 void Publish(Display* display, Window root, const char* name, long value) {
@@ -104,7 +107,10 @@ int main() {
                 continue;
             }
             Imposed& size = found->second;
-            if (size.silently) {
+            if (size.answer == 2) {
+                continue;
+            }
+            if (size.answer == 1) {
                 RefuseSilently(display, request.window);
                 XFlush(display);
                 continue;
@@ -120,7 +126,7 @@ int main() {
             }
             const Imposed size{static_cast<int>(event.xclient.data.l[1]),
                                static_cast<int>(event.xclient.data.l[2]), false,
-                               event.xclient.data.l[3] != 0};
+                               event.xclient.data.l[3]};
             imposed[window] = size;
             // Placed at the top left corner, as a tiling manager would.
             XMoveResizeWindow(display, window, 0, 0, static_cast<unsigned>(size.width),
