@@ -11,8 +11,17 @@
 # the script again on a private Xvfb server (screen QM_SCREEN, default
 # 1280x1024), with the window manager QM_WM (openbox or i3) if that is set,
 # and ends with its status.
+#
+# QM_DPI=D publishes Xft.dpi D in the server's X resources, as a desktop of
+# D / 96 times the ordinary density does. QM_SCALE=N (a whole number) says
+# the program's window is then N device pixels for each unit: every window
+# pixel this script and its callers give xdotool, in the scene's units, is
+# multiplied by N on its way.
 qm_under_xvfb() {
-    [ -n "${QM_UNDER_XVFB:-}" ] && return 0
+    if [ -n "${QM_UNDER_XVFB:-}" ]; then
+        [ -z "${QM_DPI:-}" ] || echo "Xft.dpi: $QM_DPI" | xrdb -merge
+        return 0
+    fi
     local here wm=()
     here=$(dirname "${BASH_SOURCE[0]}")
     [ -n "${QM_WM:-}" ] && wm=(bash "$here/with-window-manager.sh" "$QM_WM")
@@ -35,6 +44,33 @@ qm_swaps() {
 qm_build_swap_counter() {
     cc -O2 -shared -fPIC -o "$1" "$(dirname "${BASH_SOURCE[0]}")/count-swaps.c" -ldl
 }
+
+# xdotool with the two coordinates of each mousemove (after its options)
+# multiplied by QM_SCALE.
+if [ "${QM_SCALE:-1}" != 1 ]; then
+    xdotool() {
+        local out=()
+        while [ $# -gt 0 ]; do
+            out+=("$1")
+            if [ "$1" = mousemove ]; then
+                shift
+                while [ $# -gt 0 ] && [[ $1 == -* && ! $1 =~ ^-[0-9] ]]; do
+                    out+=("$1")
+                    if [ "$1" = --window ]; then
+                        shift
+                        out+=("$1")
+                    fi
+                    shift
+                done
+                out+=("$(($1 * QM_SCALE))" "$(($2 * QM_SCALE))")
+                shift 2
+                continue
+            fi
+            shift
+        done
+        command xdotool "${out[@]}"
+    }
+fi
 
 # qm_start LOGFILE COMMAND...: starts the program (COMMAND may begin with
 # env VAR=value) in the background, its output to LOGFILE; sets QM_PID.

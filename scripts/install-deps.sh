@@ -9,7 +9,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     freeglut3-dev libgl1-mesa-dev libglu1-mesa-dev libgl1-mesa-dri
     libx11-dev libxtst-dev
-    xvfb xauth xdotool x11-utils imagemagick librsvg2-bin
+    xvfb xauth xdotool x11-utils x11-xserver-utils imagemagick librsvg2-bin
     openbox i3-wm
 )
 

@@ -33,6 +33,7 @@
 # the environment hides it from every binary.
 #
 # Usage: [QM_WM=openbox|i3] [QM_SCREEN=WxH] [QM_ROUNDS=N] [QM_SETTLE_SECONDS=S]
+#        [QM_DPI=D QM_SCALE=N] (the desktop's density; see drive-program.sh)
 #        measure-program.sh [seconds per phase] [binary [binary...]]
 #        (defaults: no window manager, 1280x1024, 1 round, 10,
 #        build/program/quillmere). Two binaries are labelled before and after.

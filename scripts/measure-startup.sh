@@ -8,6 +8,9 @@
 # Usage: measure-startup.sh [runs] [binary...]
 #        (defaults: 5 runs, build/program/quillmere; several binaries are
 #        measured turn by turn on the same servers, for before and after)
+# Environment: QM_SCREEN, the screen (default 1600x1200x24); QM_DPI, the
+# desktop's Xft.dpi in the X resources (96 times the scale factor; default
+# none); QM_DESKTOPS, which of bare, openbox and i3 (default all three).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -24,13 +27,14 @@ cc -O2 -o "$work/probe-startup" scripts/probe-startup.c -lX11
 probe() {
     local desktop=$1 binary=$2 wm=()
     [ "$desktop" != bare ] && wm=(bash scripts/with-window-manager.sh "$desktop")
-    bash scripts/with-xvfb.sh -s 1600x1200x24 "${wm[@]}" bash -c '
+    bash scripts/with-xvfb.sh -s "${QM_SCREEN:-1600x1200x24}" "${wm[@]}" bash -c '
+        [ -n "$4" ] && echo "Xft.dpi: $4" | xrdb -merge
         for _ in $(seq 1 "$1"); do "$2" "$3" --no-banner --seed 7 || true; sleep 0.3; done
-    ' probe "$runs" "$work/probe-startup" "$binary"
+    ' probe "$runs" "$work/probe-startup" "$binary" "${QM_DPI:-}"
 }
 
 printf '%-8s %-40s %s\n' desktop binary 'per start: first picture (ms), maps, unmaps, sizes at map'
-for desktop in bare openbox i3; do
+for desktop in ${QM_DESKTOPS:-bare openbox i3}; do
     for binary in "${binaries[@]}"; do
         probe "$desktop" "$binary" >"$work/out"
         sort -n -k 2 "$work/out" | awk -v d="$desktop" -v b="$binary" '

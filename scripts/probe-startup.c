@@ -2,7 +2,7 @@
    manager and a user would see it: every map and unmap of its windows, the
    size each window has when mapped, and the time from the launch until the
    window named Quillmere shows the scene (the red swatch's first cell, at
-   window pixel (105, 35), pink). Then closes that window as the close box
+   window pixel (105, 35) times the scale factor, pink). Then closes that window as the close box
    does and waits for the program to end.
 
    Prints one line: first-picture-ms MS maps N unmaps N map-sizes WxH,...
@@ -50,7 +50,11 @@ static int ShowsScene(Window w) {
     if (!XGetWindowAttributes(display, w, &a) || a.map_state != IsViewable || a.width < 200) {
         return 0;
     }
-    XImage* image = XGetImage(display, w, 105, 35, 1, 1, AllPlanes, ZPixmap);
+    /* The scene is 1024 units wide: on a screen of higher density the
+       window is wider by the scale factor, and so is every pixel of it. */
+    const double scale = a.width >= 1024 ? a.width / 1024.0 : 1.0;
+    XImage* image = XGetImage(display, w, (int)(105 * scale), (int)(35 * scale), 1, 1, AllPlanes,
+                              ZPixmap);
     if (!image) {
         return 0;
     }

@@ -61,8 +61,11 @@ qm_park_pointer() {
 qm_canvases_digest() {
     command -v import >/dev/null 2>&1 || return 0
     {
-        import -window "$QM_WINDOW" -crop 480x480+100+170 +repage rgb:- 2>/dev/null
-        import -window "$QM_WINDOW" -crop 120x120+600+500 +repage rgb:- 2>/dev/null
+        local s=${QM_SCALE:-1}
+        import -window "$QM_WINDOW" -crop $((480 * s))x$((480 * s))+$((100 * s))+$((170 * s)) \
+            +repage rgb:- 2>/dev/null
+        import -window "$QM_WINDOW" -crop $((120 * s))x$((120 * s))+$((600 * s))+$((500 * s)) \
+            +repage rgb:- 2>/dev/null
     } | md5sum | cut -d ' ' -f 1
 }
 
