@@ -45,31 +45,10 @@ qm_build_swap_counter() {
     cc -O2 -shared -fPIC -o "$1" "$(dirname "${BASH_SOURCE[0]}")/count-swaps.c" -ldl
 }
 
-# xdotool with the two coordinates of each mousemove (after its options)
-# multiplied by QM_SCALE.
+# With QM_SCALE, xdotool scales the coordinates it is given (scripts/scaled/).
 if [ "${QM_SCALE:-1}" != 1 ]; then
-    xdotool() {
-        local out=()
-        while [ $# -gt 0 ]; do
-            out+=("$1")
-            if [ "$1" = mousemove ]; then
-                shift
-                while [ $# -gt 0 ] && [[ $1 == -* && ! $1 =~ ^-[0-9] ]]; do
-                    out+=("$1")
-                    if [ "$1" = --window ]; then
-                        shift
-                        out+=("$1")
-                    fi
-                    shift
-                done
-                out+=("$(($1 * QM_SCALE))" "$(($2 * QM_SCALE))")
-                shift 2
-                continue
-            fi
-            shift
-        done
-        command xdotool "${out[@]}"
-    }
+    PATH="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/scaled:$PATH"
+    export PATH QM_SCALE
 fi
 
 # qm_start LOGFILE COMMAND...: starts the program (COMMAND may begin with

@@ -20,6 +20,7 @@
 
 #include "child_process.h"
 #include "pause.h"
+#include "window_watcher.h"
 #include "x_test_client.h"
 
 namespace {
@@ -151,9 +152,18 @@ TEST_F(ScaleTest, TwiceTheDensityDoublesEveryPixelAndDragsStillMoveByUnits) {
         if (viaResources) {
             SetResources("Xft.antialias:\t1\nXft.dpi:\t192\n");
         }
+        WindowWatcher watcher;
         Program program({"--no-banner", "--seed", "7"}, viaResources ? nullptr : "2");
         const Window window = WaitForWindow(program, 2048, 1600);
         ASSERT_NE(window, 0u);
+        // Mapped once, already at its size, and fixed at it for the window
+        // manager: flags, then x, y, width, height, then the minimum and
+        // maximum sizes.
+        EXPECT_EQ(watcher.Of(window).maps, (std::vector<WindowWatcher::Size>{{2048, 1600}}));
+        const std::vector<unsigned long> hints = x.GetCardinals(window, "WM_NORMAL_HINTS");
+        ASSERT_GE(hints.size(), 9u);
+        EXPECT_EQ(std::vector<unsigned long>(hints.begin() + 5, hints.begin() + 9),
+                  (std::vector<unsigned long>{2048, 1600, 2048, 1600}));
         const Image large = WaitFor(
             window, [&](const Image& image) { return DoubledDifference(small, image).empty(); });
         EXPECT_EQ(DoubledDifference(small, large), "");
