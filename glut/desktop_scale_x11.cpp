@@ -10,13 +10,11 @@
 #include <vector>
 
 #include "x_error_trap_x11.h"
+#include "x_property_x11.h"
 
 namespace {
 
 using WireToEvent = Bool (*)(Display*, XEvent*, xEvent*);
-
-// Larger than any settings a desktop keeps; a property beyond it is not read.
-constexpr long kLongestProperty = 1 << 20;
 
 struct Watch {
     Display* display = nullptr;
@@ -40,47 +38,10 @@ Atom SelectionAtom(Display* display) {
     return XInternAtom(display, name.c_str(), False);
 }
 
-std::optional<std::vector<unsigned char>> ReadBytes(Display* display, Window window,
-                                                    Atom property) {
-    Atom type = 0;
-    int format = 0;
-    unsigned long count = 0;
-    unsigned long after = 0;
-    unsigned char* data = nullptr;
-    const int status = XGetWindowProperty(display, window, property, 0, kLongestProperty / 4, False,
-                                          AnyPropertyType, &type, &format, &count, &after, &data);
-    std::optional<std::vector<unsigned char>> bytes;
-    if (status == Success && data && format == 8) {
-        bytes.emplace(data, data + count);
-    }
-    if (data) {
-        XFree(data);
-    }
-    return bytes;
-}
-
 std::vector<long> ReadCardinals(Display* display, Window window, const char* name) {
     const Atom property = XInternAtom(display, name, True);
-    std::vector<long> items;
-    if (property == 0) {
-        return items;
-    }
-    Atom type = 0;
-    int format = 0;
-    unsigned long count = 0;
-    unsigned long after = 0;
-    unsigned char* data = nullptr;
-    if (XGetWindowProperty(display, window, property, 0, 1024, False, XA_CARDINAL, &type, &format,
-                           &count, &after, &data) == Success &&
-        data && format == 32) {
-        // Xlib hands format-32 items out as longs.
-        const long* values = reinterpret_cast<const long*>(data);
-        items.assign(values, values + count);
-    }
-    if (data) {
-        XFree(data);
-    }
-    return items;
+    return property ? ReadLongProperty(display, window, property, XA_CARDINAL, 1024)
+                    : std::vector<long>{};
 }
 
 // Runs inside Xlib with its display locked: it only looks, and makes no Xlib
@@ -122,7 +83,7 @@ DesktopSettings ReadDesktopSettingsX11(Display* display) {
         return desktop;
     }
     const Window root = DefaultRootWindow(display);
-    if (auto resources = ReadBytes(display, root, XA_RESOURCE_MANAGER)) {
+    if (auto resources = ReadByteProperty(display, root, XA_RESOURCE_MANAGER)) {
         desktop.resources.emplace(resources->begin(), resources->end());
     }
     const Window manager = XGetSelectionOwner(display, SelectionAtom(display));
@@ -133,7 +94,7 @@ DesktopSettings ReadDesktopSettingsX11(Display* display) {
             XSelectInput(display, manager, PropertyChangeMask | StructureNotifyMask);
         }
         desktop.xsettings =
-            ReadBytes(display, manager, XInternAtom(display, "_XSETTINGS_SETTINGS", False));
+            ReadByteProperty(display, manager, XInternAtom(display, "_XSETTINGS_SETTINGS", False));
         if (trap.Caught()) {
             desktop.xsettings.reset();
         }

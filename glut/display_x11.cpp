@@ -5,26 +5,16 @@
 #include <X11/Xlib.h>
 #include <X11/Xproto.h>
 
+#include <vector>
+
 #include "x_error_trap_x11.h"
+#include "x_property_x11.h"
 
 namespace {
 
 Window PropertyWindow(Display* display, Window window, Atom property) {
-    Atom type = 0;
-    int format = 0;
-    unsigned long count = 0;
-    unsigned long after = 0;
-    unsigned char* data = nullptr;
-    Window named = 0;
-    if (XGetWindowProperty(display, window, property, 0, 1, False, XA_WINDOW, &type, &format,
-                           &count, &after, &data) == Success &&
-        data && format == 32 && count == 1) {
-        named = static_cast<Window>(*reinterpret_cast<const unsigned long*>(data));
-    }
-    if (data) {
-        XFree(data);
-    }
-    return named;
+    const std::vector<long> named = ReadLongProperty(display, window, property, XA_WINDOW, 1);
+    return named.size() == 1 ? static_cast<Window>(named[0]) : 0;
 }
 
 void MendStaleWindowManagerCheck(Display* display) {
