@@ -82,9 +82,8 @@ bool ApplicationGLUT::Init() {
         width = windowDescription.width;
         height = windowDescription.height;
     }
-    scale = FittedScale();
-    if (!IsWindowSide(static_cast<float>(ScaledSide(width, scale))) ||
-        !IsWindowSide(static_cast<float>(ScaledSide(height, scale)))) {
+    scale = ScaleFor(width, height);
+    if (!FitsX(width, height, scale)) {
         scale = 1.0f;
     }
     pixelScale = 1.0f / scale;
@@ -128,17 +127,19 @@ void ApplicationGLUT::SetNotice(const char* text) {
 }
 
 bool ApplicationGLUT::SetWindowSize(float w, float h) {
-    if (!IsWindowSide(w) || !IsWindowSide(h) ||
-        !IsWindowSide(static_cast<float>(ScaledSide(static_cast<int>(w), scale))) ||
-        !IsWindowSide(static_cast<float>(ScaledSide(static_cast<int>(h), scale)))) {
+    if (!IsWindowSide(w) || !IsWindowSide(h)) {
         return false;
     }
     const Pixel kept{static_cast<int>(w), static_cast<int>(h)};
+    // A larger size may no longer fit the screen at the factor.
+    const float fitted = ScaleFor(kept.x, kept.y);
+    if (!FitsX(kept.x, kept.y, fitted)) {
+        return false;
+    }
     const Pixel before = DeviceSize();
     width = kept.x;
     height = kept.y;
-    // A larger size may no longer fit the screen at the factor.
-    scale = FittedScale();
+    scale = fitted;
     pixelScale = 1.0f / scale;
     const Pixel device = DeviceSize();
     // Asking for the size the window already keeps and has changes nothing
@@ -158,8 +159,13 @@ ApplicationGLUT::Pixel ApplicationGLUT::DeviceSize() const {
     return {ScaledSide(width, scale), ScaledSide(height, scale)};
 }
 
-float ApplicationGLUT::FittedScale() const {
-    return FitScale(wantedScale, width, height, screenArea.width, screenArea.height);
+float ApplicationGLUT::ScaleFor(int w, int h) const {
+    return FitScale(wantedScale, w, h, screenArea.width, screenArea.height);
+}
+
+bool ApplicationGLUT::FitsX(int w, int h, float s) {
+    return IsWindowSide(static_cast<float>(ScaledSide(w, s))) &&
+           IsWindowSide(static_cast<float>(ScaledSide(h, s)));
 }
 
 void ApplicationGLUT::FollowDesktop() {
@@ -172,8 +178,8 @@ void ApplicationGLUT::FollowDesktop() {
         wantedScale = DesktopScale(desktop);
     }
     screenArea = ReadScreenAreaX11(display);
-    const float fitted = FittedScale();
-    if (fitted != scale) {
+    const float fitted = ScaleFor(width, height);
+    if (fitted != scale && FitsX(width, height, fitted)) {
         ApplyScale(fitted);
     }
 }

@@ -121,9 +121,11 @@ private:
     Vec2 ViewCentre() const;
     // The kept size in device pixels at the scale factor.
     Pixel DeviceSize() const;
-    // The wanted factor, or a smaller one with which the kept size fits the
-    // screen.
-    float FittedScale() const;
+    // The wanted factor, or a smaller one with which a window of so many
+    // units fits the screen.
+    float ScaleFor(int w, int h) const;
+    // Whether X can have a window of so many units at the factor.
+    static bool FitsX(int w, int h, float s);
     // Draws at a new factor from now on: the window is asked for its new
     // size and the picture drawn anew, the world left as it is.
     void ApplyScale(float newScale);
