@@ -76,9 +76,11 @@ install(FILES
     ${PROJECT_BINARY_DIR}/QuillmereFrameworkConfigVersion.cmake
     DESTINATION ${quillmere_cmake_dir} ${quillmere_dev_component})
 
-# pkg-config files that find the prefix from where they lie (${pcfiledir}).
-file(RELATIVE_PATH quillmere_pc_prefix /root/${CMAKE_INSTALL_LIBDIR}/pkgconfig /root)
-string(REGEX REPLACE "/$" "" quillmere_pc_prefix "\${pcfiledir}/${quillmere_pc_prefix}")
+# pkg-config files that find the prefix from where they lie (${pcfiledir}):
+# one ".." for each folder of LIBDIR/pkgconfig.
+file(RELATIVE_PATH quillmere_pc_up /any/${CMAKE_INSTALL_LIBDIR}/pkgconfig /any)
+string(REGEX REPLACE "/$" "" quillmere_pc_up ${quillmere_pc_up})
+set(quillmere_pc_prefix "\${pcfiledir}/${quillmere_pc_up}")
 foreach(pc quillmere-framework quillmere-glut)
     configure_file(cmake/${pc}.pc.in ${pc}.pc @ONLY)
     install(FILES ${PROJECT_BINARY_DIR}/${pc}.pc
