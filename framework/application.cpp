@@ -58,6 +58,7 @@ double Application::SecondsUntilUpdate() const {
 
 void Application::OnMouseDown(float x, float y) {
     const double t = GetTime();
+    eventSinceTick = true;
     if (mouseDown) {
         OnMouseUp(x, y);
     }
@@ -73,12 +74,14 @@ void Application::OnMouseDown(float x, float y) {
 
 void Application::OnMouseUp(float x, float y) {
     mouseDown = false;
+    eventSinceTick = true;
     if (!overlay) {
         client->OnMouseUp(x, y);
     }
 }
 
 void Application::OnUpdate() {
+    eventSinceTick = false;
     const Vec2 p = GetMousePos();
     const float dx = p.x - lastMousePos.x;
     const float dy = p.y - lastMousePos.y;
@@ -112,7 +115,8 @@ void Application::SetPictureSource(PictureSource* source) {
 }
 
 bool Application::NeedsTicks() {
-    if (overlay || !pictureSource || !shownPictureValid || pictureSource->NeedsTicks()) {
+    if (overlay || !pictureSource || !shownPictureValid || eventSinceTick ||
+        pictureSource->NeedsTicks()) {
         return true;
     }
     const Vec2 p = GetMousePos();
@@ -160,10 +164,14 @@ void Application::Repaint() {
     EndFrame();
 }
 
+// An event may change the picture without saying so to the host: it is
+// drawn by the tick that follows, which NeedsTicks keeps coming.
 void Application::OnCommand(int id) {
+    eventSinceTick = true;
     client->OnCommand(id);
 }
 void Application::OnKey(int key) {
+    eventSinceTick = true;
     client->OnKey(key);
 }
 void Application::OnDraw() {
@@ -173,6 +181,7 @@ void Application::OnMouseMove(float dx, float dy) {
     client->OnMouseMove(dx, dy);
 }
 void Application::OnWheel(float steps) {
+    eventSinceTick = true;
     client->OnWheel(steps);
 }
 int Application::OnNotify(int a, int b) {

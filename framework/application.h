@@ -58,9 +58,11 @@ public:
     // Whether update ticks are needed to keep the program as it would be if
     // ticks came every period: while an overlay shows, while the picture
     // source says its picture moves on by itself, while the picture on
-    // screen is in doubt, and until a tick has seen where the pointer is.
-    // When none holds the host may sleep until the next event; the event
-    // then restarts the schedule, as after any late tick.
+    // screen is in doubt, until a tick has seen where the pointer is, and
+    // until a tick has followed the last event, whose change to the picture
+    // only a tick's frame shows. When none holds the host may sleep until
+    // the next event; the event then restarts the schedule, as after any
+    // late tick.
     bool NeedsTicks();
 
     double LastUpdateTime() const { return lastUpdateTime; }
@@ -107,6 +109,8 @@ private:
     PictureSource* pictureSource = nullptr;
     PictureChanges changes;
     bool shownPictureValid = false;
+    // An event came since the last update tick.
+    bool eventSinceTick = false;
     double lastUpdateTime;
     double updatePeriod;
     double mouseDownTime;

@@ -207,6 +207,17 @@ TEST(PartialFrames, TicksAreNeededWhileThePictureMovesOnOrThePointerMovedOrThePi
     EXPECT_TRUE(host.NeedsTicks()) << "no tick has seen the pointer move";
     host.OnUpdate();
     EXPECT_FALSE(host.NeedsTicks()) << "the tick passed the move on";
+    // What an event changes is drawn by the next tick, however soon after
+    // the last one the event came.
+    const std::function<void()> events[] = {
+        [&] { host.OnKey('a'); }, [&] { host.OnCommand(7); }, [&] { host.OnWheel(1.0f); },
+        [&] { host.OnMouseDown(1.0f, 1.0f); }, [&] { host.OnMouseUp(1.0f, 1.0f); }};
+    for (const auto& event : events) {
+        event();
+        EXPECT_TRUE(host.NeedsTicks()) << "no tick has followed the event";
+        host.OnUpdate();
+        EXPECT_FALSE(host.NeedsTicks()) << "a tick followed the event";
+    }
 }
 
 TEST_F(ApplicationTest, BaseDefaultsAnswerNeutrally) {

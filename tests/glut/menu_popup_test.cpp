@@ -38,26 +38,7 @@ protected:
 
     // freeglut's menu windows that are showing: the only override-redirect
     // windows on this server.
-    std::vector<Window> OpenMenus() {
-        Display* display = x.GetDisplay();
-        Window root = 0;
-        Window parent = 0;
-        Window* children = nullptr;
-        unsigned count = 0;
-        std::vector<Window> menus;
-        XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count);
-        for (unsigned i = 0; i < count; ++i) {
-            XWindowAttributes attributes{};
-            if (XGetWindowAttributes(display, children[i], &attributes) &&
-                attributes.map_state == IsViewable && attributes.override_redirect) {
-                menus.push_back(children[i]);
-            }
-        }
-        if (children) {
-            XFree(children);
-        }
-        return menus;
-    }
+    std::vector<Window> OpenMenus() { return x.FindPopupWindows(); }
 
     void MoveOnScreen(int sx, int sy) {
         x.MoveTo(DefaultRootWindow(x.GetDisplay()), sx, sy);

@@ -28,22 +28,7 @@ void PumpFor(Display* glutDisplay, XTestClient& x, std::chrono::milliseconds dur
 }
 
 bool AnyMenuWindowShowing(XTestClient& x) {
-    Display* display = x.GetDisplay();
-    Window root = 0;
-    Window parent = 0;
-    Window* children = nullptr;
-    unsigned count = 0;
-    bool showing = false;
-    XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count);
-    for (unsigned i = 0; i < count; ++i) {
-        XWindowAttributes attributes{};
-        showing = showing || (XGetWindowAttributes(display, children[i], &attributes) &&
-                              attributes.map_state == IsViewable && attributes.override_redirect);
-    }
-    if (children) {
-        XFree(children);
-    }
-    return showing;
+    return !x.FindPopupWindows().empty();
 }
 
 TEST(MenuBeforeCreateTest, EveryOperationIsIgnoredAndTheRightButtonShowsNothing) {

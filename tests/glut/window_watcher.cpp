@@ -55,12 +55,14 @@ void WindowWatcher::Watch() {
     }
 }
 
-// Each window made on the root is watched from then on: a program takes far
-// longer to set a GL window up than this takes, so nothing of its life is
-// missed. Its own map and unmap are counted where they are reported to the
-// window itself, wherever a window manager has put it meanwhile.
+// Each window made on the root is watched from then on. Its own map and
+// unmap are counted where they are reported to the window itself, wherever a
+// window manager has put it meanwhile, and a map also where the root reports
+// it, which is all there is of a map that came before the watching began.
 void WindowWatcher::Take(const XEvent& event) {
     const std::lock_guard<std::mutex> lock(mutex);
+    const MapReport previous = lastMap;
+    lastMap = {};
     switch (event.type) {
         case CreateNotify:
             XSelectInput(display, event.xcreatewindow.window, StructureNotifyMask);
@@ -73,11 +75,23 @@ void WindowWatcher::Take(const XEvent& event) {
                 sizes[event.xconfigure.window] = {event.xconfigure.width, event.xconfigure.height};
             }
             break;
-        case MapNotify:
-            if (event.xmap.event == event.xmap.window) {
-                histories[event.xmap.window].maps.push_back(sizes[event.xmap.window]);
+        case MapNotify: {
+            // Under load a program can map its window before this thread has
+            // selected the window's own events, so a map is also taken where
+            // the root reports it for its child. A map reported both ways
+            // comes as two events in a row (one request made both), and
+            // counts once.
+            const Window window = event.xmap.window;
+            const bool own = event.xmap.event == window;
+            if (!own && event.xmap.event != DefaultRootWindow(display)) {
+                break;
+            }
+            lastMap = {window, own};
+            if (previous.window != window || previous.own == own) {
+                histories[window].maps.push_back(sizes[window]);
             }
             break;
+        }
         case UnmapNotify:
             if (event.xunmap.event == event.xunmap.window) {
                 ++histories[event.xunmap.window].unmaps;

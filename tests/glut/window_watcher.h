@@ -41,5 +41,12 @@ private:
     std::mutex mutex;
     std::map<Window, Size> sizes;
     std::map<Window, History> histories;
+    // The map the event before this one reported, and whether to the window
+    // itself or to the root.
+    struct MapReport {
+        Window window = 0;
+        bool own = false;
+    };
+    MapReport lastMap;
     std::thread thread;
 };

@@ -108,6 +108,29 @@ std::optional<Window> XTestClient::WaitForWindow(const std::string& name, int ti
     return std::nullopt;
 }
 
+std::vector<Window> XTestClient::FindPopupWindows() {
+    const IgnoringXErrors ignoring(display);
+    Window root = 0;
+    Window parent = 0;
+    Window* children = nullptr;
+    unsigned count = 0;
+    std::vector<Window> popups;
+    if (!XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count)) {
+        return popups;
+    }
+    for (unsigned i = 0; i < count; ++i) {
+        XWindowAttributes attributes{};
+        if (XGetWindowAttributes(display, children[i], &attributes) &&
+            attributes.map_state == IsViewable && attributes.override_redirect) {
+            popups.push_back(children[i]);
+        }
+    }
+    if (children) {
+        XFree(children);
+    }
+    return popups;
+}
+
 // A window that vanished since it was found has no size: 0 by 0 at (0, 0).
 std::vector<std::string> XTestClient::GetClass(Window window) {
     XClassHint hint{};

@@ -25,6 +25,9 @@ public:
     std::vector<Window> FindWindows(const std::string& name);
     // Waits up to the given time for exactly one such window to be mapped.
     std::optional<Window> WaitForWindow(const std::string& name, int timeoutMs);
+    // Mapped override-redirect windows on the root, which no window manager
+    // frames: freeglut's popup menus, here, and nothing else.
+    std::vector<Window> FindPopupWindows();
 
     struct Geometry {
         int x = 0;  // of the window's top left corner on the root window

@@ -7,10 +7,15 @@
 # answer --version with no display; the package must depend on the package of
 # every library the program links and pass lintian with no error, no warning
 # and no hardening tag. LICENSE itself must be the MIT licence.
-# Usage: check_install.sh CMAKE CPACK BUILD_DIR VERSION SOURCE_DIR
+# The same CPack run makes the framework's package, libquillmere-dev, which
+# must hold exactly the development component's files (development_files.txt)
+# under /usr with its own copyright file and changelog, depend on the package
+# of every library and header its CMake package finds, and leave lintian with
+# nothing at all to say.
+# Usage: check_install.sh CMAKE CPACK BUILD_DIR VERSION SOURCE_DIR LIBDIR
 set -euo pipefail
 
-cmake=$1 cpack=$2 build=$3 version=$4 source=$5
+cmake=$1 cpack=$2 build=$3 version=$4 source=$5 libdir=$6
 work=$(mktemp -d /tmp/quillmere-install.XXXXXX)
 trap 'rm -rf "$work"' EXIT
 
@@ -140,6 +145,42 @@ for soname in $(objdump -p "$binary" | awk '$1 == "NEEDED" {print $2}'); do
         fail "the package links $soname ($path) but depends on no package holding it"
     fi
 done
+
+dev=$work/package/libquillmere-dev_${version}_$(dpkg --print-architecture).deb
+if [ ! -f "$dev" ]; then
+    fail "cpack made no $dev"
+else
+    echo "== $(basename "$dev"): $(stat -c %s "$dev") bytes"
+    dpkg-deb --info "$dev"
+    dpkg-deb -x "$dev" "$work/dev"
+    listed=$(cd "$work/dev/usr" && find . ! -type d | sed 's|^\./||' | LC_ALL=C sort)
+    expected_dev=$(sed "s|^LIBDIR/|$libdir/|" "$(dirname "$0")/development_files.txt" | LC_ALL=C sort)
+    echo "$listed"
+    [ "$listed" = "$expected_dev" ] || fail "the -dev package holds other files (< expected, > packaged):
+$(diff <(echo "$expected_dev") <(echo "$listed"))"
+    doc=$work/dev/usr/share/doc/libquillmere-dev
+    [ -f "$doc/copyright" ] && check_copyright "$doc/copyright" "the -dev package"
+    out=$(zcat "$doc/changelog.gz" | dpkg-parsechangelog -l - -S Version) || true
+    [ "$out" = "$version" ] || fail "the -dev package: the changelog's latest entry is for version '$out'"
+    [ "$(dpkg-deb -f "$dev" Package Version Section)" = "Package: libquillmere-dev
+Version: $version
+Section: libdevel" ] || fail "the -dev package's name, version or section is wrong"
+    lint=$(lintian -I --tag-display-limit 0 --allow-root --fail-on none "$dev" 2>&1) ||
+        fail "lintian did not run on the -dev package: $lint"
+    echo "== lintian: ${lint:-no tags}"
+    [ -z "$lint" ] || fail "lintian on the -dev package:
+$lint"
+    # What the imported targets link and the headers find_package looks for.
+    depends=$(dpkg-deb -f "$dev" Depends | tr ',' '\n' | awk '{print $1}')
+    multiarch=$(dpkg-architecture -qDEB_HOST_MULTIARCH)
+    for needed in /usr/lib/"$multiarch"/{libglut,libOpenGL,libGLX,libX11}.so \
+        /usr/include/GL/{freeglut,gl}.h /usr/include/X11/Xlib.h; do
+        owner=$(dpkg -S "$needed" 2>/dev/null | sed -n '1s/:.*//p')
+        if [ -z "$owner" ] || ! echo "$depends" | grep -qxF "$owner"; then
+            fail "the -dev package needs $needed but depends on no package holding it"
+        fi
+    done
+fi
 
 [ "$failures" -eq 0 ] || { echo "$failures install checks failed" >&2; exit 1; }
 echo "Installed and packaged files are complete and valid."

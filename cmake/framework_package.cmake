@@ -1,0 +1,93 @@
+# The framework as a library for other programs: the public headers under
+# include/quillmere/, the two static libraries, a CMake package
+# (find_package(QuillmereFramework) gives Quillmere::framework and
+# Quillmere::glut) and pkg-config files (quillmere-framework, quillmere-glut).
+#
+# All of it is in the install component "development", which is left out of a
+# plain `cmake --install` (EXCLUDE_FROM_ALL): that still installs the program
+# alone. `cmake --install build --component development` installs the
+# library, and CPack makes the package libquillmere-dev of it.
+include(CMakePackageConfigHelpers)
+
+set(quillmere_dev_component COMPONENT development EXCLUDE_FROM_ALL)
+set(quillmere_cmake_dir ${CMAKE_INSTALL_LIBDIR}/cmake/QuillmereFramework)
+
+# Every header of the framework, and of the GLUT layer the host, its menu and
+# the banner with the headers they include. The rest of glut/ (the callbacks,
+# the wheel reader, the X11 helpers) is the host's own business.
+set(quillmere_public_headers
+    framework/app.h
+    framework/app_client_proxy.h
+    framework/app_menu.h
+    framework/app_mode_master.h
+    framework/app_mode_slave.h
+    framework/app_overlay.h
+    framework/app_server_proxy.h
+    framework/applet.h
+    framework/applet_mode_master.h
+    framework/application.h
+    framework/clock.h
+    framework/picture_changes.h
+    framework/vec2.h
+    framework/window_description.h
+    glut/app_menu_glut.h
+    glut/application_glut.h
+    glut/banner.h
+    glut/frame_gl.h
+    glut/frame_parts.h
+    glut/present_x11.h
+    glut/size_keeper.h
+)
+list(TRANSFORM quillmere_public_headers PREPEND ${PROJECT_SOURCE_DIR}/)
+# One folder for both, so that the headers' own includes ("app.h") resolve
+# beside them, and consumers name them <quillmere/app.h>.
+install(FILES ${quillmere_public_headers}
+    DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/quillmere ${quillmere_dev_component})
+
+set_target_properties(quillmere_framework PROPERTIES EXPORT_NAME framework)
+set_target_properties(quillmere_glut PROPERTIES EXPORT_NAME glut)
+install(TARGETS quillmere_framework quillmere_glut EXPORT QuillmereFrameworkTargets
+    ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} ${quillmere_dev_component}
+    INCLUDES DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
+# Stripped when installed stripped (as CPack does), as dh_strip strips static
+# libraries: of debugging information and of the compilers' version notes
+# (.comment), keeping the archives free of time stamps.
+install(CODE "
+    if(CMAKE_INSTALL_DO_STRIP)
+        foreach(library quillmere_framework quillmere_glut)
+            execute_process(COMMAND \"${CMAKE_OBJCOPY}\" --strip-debug --remove-section=.comment
+                --enable-deterministic-archives
+                \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_LIBDIR}/lib\${library}.a\"
+                COMMAND_ERROR_IS_FATAL ANY)
+        endforeach()
+    endif()" ${quillmere_dev_component})
+# Paths in the installed files are relative to where the package lies, so the
+# prefix can be chosen at install time.
+install(EXPORT QuillmereFrameworkTargets NAMESPACE Quillmere::
+    DESTINATION ${quillmere_cmake_dir} ${quillmere_dev_component})
+
+configure_package_config_file(cmake/QuillmereFrameworkConfig.cmake.in
+    QuillmereFrameworkConfig.cmake INSTALL_DESTINATION ${quillmere_cmake_dir})
+# 0.x releases keep the API within a major version, as 1.x and later will.
+write_basic_package_version_file(QuillmereFrameworkConfigVersion.cmake
+    VERSION ${PROJECT_VERSION} COMPATIBILITY SameMajorVersion)
+install(FILES
+    ${PROJECT_BINARY_DIR}/QuillmereFrameworkConfig.cmake
+    ${PROJECT_BINARY_DIR}/QuillmereFrameworkConfigVersion.cmake
+    DESTINATION ${quillmere_cmake_dir} ${quillmere_dev_component})
+
+# pkg-config files that find the prefix from where they lie (${pcfiledir}):
+# one ".." for each folder of LIBDIR/pkgconfig.
+file(RELATIVE_PATH quillmere_pc_up /any/${CMAKE_INSTALL_LIBDIR}/pkgconfig /any)
+string(REGEX REPLACE "/$" "" quillmere_pc_up ${quillmere_pc_up})
+set(quillmere_pc_prefix "\${pcfiledir}/${quillmere_pc_up}")
+foreach(pc quillmere-framework quillmere-glut)
+    configure_file(cmake/${pc}.pc.in ${pc}.pc @ONLY)
+    install(FILES ${PROJECT_BINARY_DIR}/${pc}.pc
+        DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig ${quillmere_dev_component})
+endforeach()
+
+# The copyright file and the changelog that every Debian package carries in
+# its own documentation folder (made in data/).
+install(FILES ${PROJECT_BINARY_DIR}/data/copyright ${PROJECT_BINARY_DIR}/data/changelog.gz
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/libquillmere-dev ${quillmere_dev_component})
