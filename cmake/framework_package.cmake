@@ -33,6 +33,8 @@ set(quillmere_public_headers
     glut/app_menu_glut.h
     glut/application_glut.h
     glut/banner.h
+    glut/desktop_scale.h
+    glut/desktop_scale_x11.h
     glut/frame_gl.h
     glut/frame_parts.h
     glut/present_x11.h
