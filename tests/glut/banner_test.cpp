@@ -64,7 +64,8 @@ int CountDarkPixels(const XTestClient::Image& image, int yEnd) {
 // Shows the banner on this thread while `user` acts on it from another. If
 // the banner has not returned five seconds after the user is done, the
 // process ends with a message instead of hanging.
-void ShowBannerWhile(const std::function<void(XTestClient&, Window)>& user, const char* what) {
+void ShowBannerWhile(const std::function<void(XTestClient&, Window)>& user, const char* what,
+                     float scale = 0.0f) {
     ASSERT_TRUE(xThreadsReady);
     std::atomic<bool> returned{false};
     std::thread userThread([&] {
@@ -83,7 +84,9 @@ void ShowBannerWhile(const std::function<void(XTestClient&, Window)>& user, cons
             _exit(1);
         }
     });
-    ShowStartupBanner("Banner test notice line.");
+    WindowDescription program;
+    program.scale = scale;
+    ShowStartupBanner("Banner test notice line.", program);
     returned = true;
     userThread.join();
 }
@@ -162,6 +165,29 @@ TEST(BannerTest, IsDismissedByAClickOnOkButNotByAPressThatLeavesIt) {
         "click on OK");
     EXPECT_TRUE(stillShownAfterLeaving) << "released off the button, it still dismissed";
     EXPECT_GE(button.x1 - button.x0, 40) << "the OK button is too small to find";
+    ExpectNoBannerLeft();
+}
+
+// At twice the density the banner is laid out twice as large: its OK button
+// (80 by 28 with a border of one at scale 1) is found where it is drawn and
+// dismisses it, its pointer in device pixels.
+TEST(BannerTest, AtScaleTwoItsButtonIsTwiceTheSizeAndStillDismissesIt) {
+    Rect button;
+    int width = 0;
+    ShowBannerWhile(
+        [&](XTestClient& x, Window banner) {
+            for (int i = 0; i < 100 && button.x1 < 0; ++i) {
+                Pause(50);
+                button = FindButtonFace(x.Capture(banner));
+            }
+            width = x.GetGeometry(banner).width;
+            x.MoveTo(banner, button.CentreX(), button.CentreY());
+            x.Click(1);
+        },
+        "click on OK at scale 2", 2.0f);
+    EXPECT_EQ(button.x1 - button.x0 + 1, 2 * 78) << "the button face's width";
+    EXPECT_EQ(button.y1 - button.y0 + 1, 2 * 26) << "the button face's height";
+    EXPECT_GE(width, 2 * 260) << "the banner's width";
     ExpectNoBannerLeft();
 }
 
