@@ -2,6 +2,7 @@
 
 #include <GL/freeglut.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
@@ -14,17 +15,21 @@ namespace {
 
 DisplayAtStart displayAtStart;
 
+// Named as the program was started, so that any program on the host says
+// it in its own name.
 [[noreturn]] void ExitForMissingDisplay() {
+    const char* program = program_invocation_short_name;
     const char* name = std::getenv("DISPLAY");
     if (name && *name) {
-        std::fprintf(stderr, "Quillmere: could not open the X display \"%s\".\n", name);
+        std::fprintf(stderr, "%s: could not open the X display \"%s\".\n", program, name);
     } else {
-        std::fprintf(stderr, "Quillmere: no X display could be opened: DISPLAY is not set.\n");
+        std::fprintf(stderr, "%s: no X display could be opened: DISPLAY is not set.\n", program);
     }
     std::fprintf(stderr,
-                 "Quillmere needs an X display to show its window. Start it from a desktop "
+                 "%s needs an X display to show its window. Start it from a desktop "
                  "session, or under a virtual X server, for example:\n"
-                 "    xvfb-run -a -s \"-screen 0 1280x1024x24\" <program>\n");
+                 "    xvfb-run -a -s \"-screen 0 1280x1024x24\" %s\n",
+                 program, program);
     std::exit(kNoDisplayExitStatus);
 }
 
