@@ -113,6 +113,18 @@ protected:
         return image;
     }
 
+    // The left button pressed at window pixel (x, y) and carried by (dx, dy)
+    // in four steps, a few update ticks apart; still held.
+    void PressAndMove(Window window, int px, int py, int dx, int dy) {
+        x.MoveTo(window, px, py);
+        Pause(300);
+        x.Button(1, true);
+        for (int i = 1; i <= 4; ++i) {
+            x.MoveTo(window, px + dx * i / 4, py + dy * i / 4);
+            Pause(40);
+        }
+    }
+
     void Close(ChildProcess& program, Window window) {
         x.RequestClose(window);
         EXPECT_EQ(program.Wait(10'000), 0) << "closing the window; " << program.Output();
@@ -170,13 +182,7 @@ TEST_F(ScaleTest, TwiceTheDensityDoublesEveryPixelAndDragsStillMoveByUnits) {
 
         // The red swatch, 40 units square at (100, 30), grabbed at its centre
         // pixel and moved 300 by 200 pixels: 150 by 100 units.
-        x.MoveTo(window, 240, 100);
-        Pause(300);
-        x.Button(1, true);
-        for (int i = 1; i <= 4; ++i) {
-            x.MoveTo(window, 240 + 75 * i, 100 + 50 * i);
-            Pause(40);
-        }
+        PressAndMove(window, 240, 100, 300, 200);
         const Image moved = WaitFor(window, [](const Image& image) {
             return IsRed(image, 2 * 250 + 2, 2 * 130 + 2) && IsRed(image, 2 * 289 - 3, 2 * 169 - 3);
         });
@@ -196,13 +202,7 @@ TEST_F(ScaleTest, ALiveChangeOfTheDesktopsDensityDoublesTheWindowAndKeepsTheWorl
     const Window window = WaitForWindow(program, 1024, 800);
     ASSERT_NE(window, 0u);
     // The blue swatch onto canvas B (600, 500), where its colour spreads.
-    x.MoveTo(window, 220, 50);
-    Pause(300);
-    x.Button(1, true);
-    for (int i = 1; i <= 4; ++i) {
-        x.MoveTo(window, 220 + 105 * i, 50 + 130 * i);
-        Pause(40);
-    }
+    PressAndMove(window, 220, 50, 420, 520);
     Pause(300);
     x.Button(1, false);
     // A layer that no swatch feeds fades within 100 ticks; the rest settles.
