@@ -229,18 +229,14 @@ bool ApplicationGLUT::IsAltDown() {
 }
 
 void ApplicationGLUT::BeginFrame() {
-    if (bufferSize && !(*bufferSize == windowSize)) {
-        // Mesa's software renderer takes up a new window size only at the
-        // first frame after a swap. The back buffer still holds the last
-        // picture, which is what the window showed, so it is swapped out now,
-        // and this frame is drawn at the window's size.
-        glutSwapBuffers();
-        bufferSize.reset();
+    if (presenter.NeedsSwapBefore(WindowSizeNow())) {
+        // The back buffer has another size than the window, or one not
+        // known, and a swap makes the GL take up the window's size at the
+        // next drawing. The buffer still holds the last picture, which is
+        // what the window showed.
+        SwapWhole();
     }
-    if (!bufferSize) {
-        bufferSize = windowSize;
-    }
-    BeginFrameGL(CurrentFrameView());
+    presenter.StartFrame([this] { BeginFrameGL(CurrentFrameView()); });
 }
 
 // A copy keeps the back buffer for the next frame to draw over, and puts no
@@ -250,19 +246,25 @@ void ApplicationGLUT::EndFrame() {
         PresentParts({{0, 0, windowSize.x, windowSize.y}});
         return;
     }
+    SwapWhole();
+}
+
+void ApplicationGLUT::SwapWhole() {
     glutSwapBuffers();
-    bufferSize.reset();
+    presenter.OnSwapped();
+}
+
+PartPresenter::Size ApplicationGLUT::WindowSizeNow() const {
+    return {windowSize.x, windowSize.y};
 }
 
 bool ApplicationGLUT::CanPresentParts() const {
-    return DrawsPartialFrames() && bufferSize && *bufferSize == windowSize;
+    return DrawsPartialFrames() && presenter.BufferSize() == WindowSizeNow();
 }
 
-// A present the server refused leaves the picture on screen, and the GL's
-// idea of the window size, in doubt.
+// A present that could not be made leaves the picture on screen in doubt.
 void ApplicationGLUT::PresentParts(const std::vector<PixelRect>& rects) {
-    if (!presenter.PresentParts(rects, windowSize.y)) {
-        bufferSize.reset();
+    if (!presenter.PresentParts(rects)) {
         InvalidatePicture();
     }
 }

@@ -20,7 +20,6 @@
 // scaled down to fit the screen where it must, and it follows the desktop's
 // changes of the factor while it runs.
 
-#include <optional>
 #include <string>
 
 #include "app_menu_glut.h"
@@ -133,9 +132,12 @@ private:
     void FollowDesktop();
     // The window system reported a new size for the window.
     void OnWindowResized(int w, int h);
-    // Whether the back buffer holds the picture at the window's size and
+    // The window's size as the window system last reported it.
+    PartPresenter::Size WindowSizeNow() const;
+    // Whether the back buffer is known to be of the window's size, so that
     // parts of it can be presented.
     bool CanPresentParts() const;
+    void SwapWhole();
     void PresentParts(const std::vector<PixelRect>& rects);
     // Answers what the window system reported about the window's size with
     // at most one request for the kept size.
@@ -174,9 +176,6 @@ private:
     bool partialFrames = true;
     PartPresenter presenter;
     FrameParts parts;
-    // The size of the GL's back buffer, when it is known: Mesa's software
-    // renderer takes up the window's size at the first frame after a swap.
-    std::optional<Pixel> bufferSize;
 };
 
 // Creates the one host, publishes it as the current application and runs its

@@ -14,8 +14,13 @@ using WireToEvent = Bool (*)(Display*, XEvent*, xEvent*);
 // say nothing the later ones do not.
 constexpr std::size_t kMaxBacklog = 32;
 
+struct WatchedWindow {
+    std::vector<SizeKeeper::Size> reports;
+    ServerSizeX11 server;
+};
+
 WireToEvent xlibConfigureNotify = nullptr;
-std::map<Window, std::vector<SizeKeeper::Size>> notices;
+std::map<Window, WatchedWindow> watched;
 
 // Runs inside Xlib with its display locked: it only records, and makes no
 // Xlib call.
@@ -24,13 +29,19 @@ Bool RecordConfigureNotify(Display* display, XEvent* event, xEvent* wire) {
     if (!converted || event->type != ConfigureNotify) {
         return converted;
     }
-    const auto watched = notices.find(event->xconfigure.window);
-    if (watched != notices.end()) {
-        std::vector<SizeKeeper::Size>& sizes = watched->second;
-        if (sizes.size() >= kMaxBacklog) {
-            sizes.erase(sizes.begin());
+    const auto found = watched.find(event->xconfigure.window);
+    if (found != watched.end()) {
+        const SizeKeeper::Size size{event->xconfigure.width, event->xconfigure.height};
+        std::vector<SizeKeeper::Size>& reports = found->second.reports;
+        if (reports.size() >= kMaxBacklog) {
+            reports.erase(reports.begin());
         }
-        sizes.push_back({event->xconfigure.width, event->xconfigure.height});
+        reports.push_back(size);
+        ServerSizeX11& server = found->second.server;
+        if (!(server.size == size)) {
+            server.size = size;
+            ++server.changes;
+        }
     }
     return converted;
 }
@@ -48,15 +59,37 @@ void WatchConfigureNoticesX11() {
     if (!xlibConfigureNotify) {
         xlibConfigureNotify = XESetWireToEvent(display, ConfigureNotify, RecordConfigureNotify);
     }
-    notices[window];
+    // The size to start from is asked of the server once: a window manager
+    // may already have changed the size the window was created with.
+    Window root = 0;
+    int x = 0;
+    int y = 0;
+    unsigned width = 0;
+    unsigned height = 0;
+    unsigned border = 0;
+    unsigned depth = 0;
+    XGetGeometry(display, window, &root, &x, &y, &width, &height, &border, &depth);
+    watched[window].server.size = {static_cast<int>(width), static_cast<int>(height)};
 }
 
 std::vector<SizeKeeper::Size> TakeConfigureNoticesX11() {
-    const auto watched = notices.find(glXGetCurrentDrawable());
-    if (watched == notices.end()) {
+    const auto found = watched.find(glXGetCurrentDrawable());
+    if (found == watched.end()) {
         return {};
     }
     std::vector<SizeKeeper::Size> taken;
-    taken.swap(watched->second);
+    taken.swap(found->second.reports);
     return taken;
+}
+
+ServerSizeX11 ReadServerSizeX11() {
+    Display* display = glXGetCurrentDisplay();
+    const auto found = watched.find(glXGetCurrentDrawable());
+    if (!display || found == watched.end()) {
+        return {};
+    }
+    // Events that came in with a reply may still wait in Xlib's (or XCB's)
+    // buffer unconverted; this converts them without asking the server.
+    XEventsQueued(display, QueuedAfterReading);
+    return found->second.server;
 }

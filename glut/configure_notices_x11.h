@@ -21,3 +21,16 @@ void WatchConfigureNoticesX11();
 // The reports collected for the current window since the last call, oldest
 // first. A long backlog keeps only its latest reports.
 std::vector<SizeKeeper::Size> TakeConfigureNoticesX11();
+
+// What the server has said of the current window's size so far, and how
+// many times that changed. The server sends a report before the reply to any
+// later request on the connection, so once a reply is in, `size` is the
+// window's size when the server answered, and `changes` moves if a report of
+// another size came with or after it.
+struct ServerSizeX11 {
+    SizeKeeper::Size size;
+    unsigned long changes = 0;
+};
+// Converts the reports that Xlib has already read from the connection (no
+// round trip) and answers for the current window; zeros for one not watched.
+ServerSizeX11 ReadServerSizeX11();

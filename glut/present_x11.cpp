@@ -4,7 +4,10 @@
 #include <X11/Xlib.h>
 #include <X11/Xproto.h>
 
+#include <algorithm>
 #include <string>
+
+#include "configure_notices_x11.h"
 
 namespace {
 
@@ -53,17 +56,59 @@ void PartPresenter::Init() {
     }
 }
 
-bool PartPresenter::PresentParts(const std::vector<PixelRect>& rects, int windowHeight) {
+void PartPresenter::StartFrame(const std::function<void()>& firstDrawing) {
+    if (state != State::Swapped) {
+        firstDrawing();
+        return;
+    }
+    const ServerSizeX11 before = ReadServerSizeX11();
+    firstDrawing();
+    // The renderer's question about the size was answered within the
+    // drawing; a report of another size read with that answer or after it
+    // leaves open which size the renderer took.
+    const ServerSizeX11 after = ReadServerSizeX11();
+    if (after.changes != before.changes) {
+        state = State::Unknown;
+        return;
+    }
+    state = State::Known;
+    buffer = after.size;
+    serverChangesAtBuffer = after.changes;
+}
+
+bool PartPresenter::NeedsSwapBefore(Size window) const {
+    return state != State::Swapped && BufferSize() != window;
+}
+
+std::optional<PartPresenter::Size> PartPresenter::BufferSize() const {
+    if (state != State::Known || ReadServerSizeX11().changes != serverChangesAtBuffer) {
+        return std::nullopt;
+    }
+    return buffer;
+}
+
+bool PartPresenter::PresentParts(const std::vector<PixelRect>& rects) {
     Display* display = glXGetCurrentDisplay();
     const GLXDrawable drawable = glXGetCurrentDrawable();
-    if (!copySubBuffer || !display || !drawable) {
+    const std::optional<Size> size = BufferSize();
+    if (!copySubBuffer || !display || !drawable || !size) {
+        state = State::Unknown;
         return false;
     }
     const int refusedBefore = refusedPresents;
-    for (const PixelRect& r : rects) {
+    for (const PixelRect& rect : rects) {
+        const PixelRect r{std::max(rect.left, 0), std::max(rect.top, 0),
+                          std::min(rect.right, size->width), std::min(rect.bottom, size->height)};
+        if (r.Empty()) {
+            continue;
+        }
         // GLX counts rows from the bottom.
-        copySubBuffer(display, drawable, r.left, windowHeight - r.bottom, r.right - r.left,
+        copySubBuffer(display, drawable, r.left, size->height - r.bottom, r.right - r.left,
                       r.bottom - r.top);
     }
-    return refusedPresents == refusedBefore;
+    if (refusedPresents != refusedBefore) {
+        state = State::Unknown;
+        return false;
+    }
+    return true;
 }

@@ -1,25 +1,60 @@
 #pragma once
 
+#include <functional>
+#include <optional>
 #include <vector>
 
 #include "frame_parts.h"
+#include "size_keeper.h"
 
 // Presents rectangles of the back buffer alone, with GLX_MESA_copy_sub_buffer
 // where the GL offers it (Mesa does, under Xvfb too). Unlike a swap, the copy
 // leaves the back buffer as it was, so the next frame may draw over parts of
 // it; and it puts only those parts to the X server.
+//
+// A copy must stay inside the back buffer: Mesa's software renderer turns a
+// rectangle beyond it into a negative row, which ends the process on a server
+// without MIT-SHM. The buffer's size is not the window's size as last
+// reported. The renderer asks the server for the window's size at the first
+// drawing after a swap (or after the context is made current again) and
+// keeps that size until the next swap, while reports of newer sizes may wait
+// unread. So the presenter notes the size the server had when the renderer
+// asked, and copies only while the server has reported no other size since.
+// Until then frames are swapped whole, and a swap is always inside the buffer.
 class PartPresenter {
 public:
+    using Size = SizeKeeper::Size;
+
     // Looks for the extension on the display of the current GL context.
     void Init();
     bool CanPresentParts() const { return copySubBuffer != nullptr; }
-    // Copies each rectangle (window pixels from the top left corner) of the
-    // back buffer of the current drawable to the window. False when the X
-    // server refused a copy, as when the GL's idea of the window size went
-    // stale under it: the picture on screen is then in doubt.
-    bool PresentParts(const std::vector<PixelRect>& rects, int windowHeight);
+    // Runs the first drawing of a frame, which must reach the back buffer (a
+    // clear does). After a swap that drawing sizes the buffer anew, and its
+    // size is noted when it can be known.
+    void StartFrame(const std::function<void()>& firstDrawing);
+    // The frame was swapped whole.
+    void OnSwapped() { state = State::Swapped; }
+    // Whether the back buffer, drawn into since the last swap, must be
+    // swapped before a frame at this window size may be drawn: its size is
+    // another or not known. The buffer still holds the last picture then.
+    bool NeedsSwapBefore(Size window) const;
+    // The back buffer's size, when it is known and the server has reported
+    // no other window size since the GL took it up.
+    std::optional<Size> BufferSize() const;
+    // Copies each rectangle (window pixels from the top left corner), cut to
+    // the back buffer, to the window. False when nothing could be copied
+    // safely or the X server refused a copy: the picture on screen is then
+    // in doubt, and the buffer is swapped before the next frame.
+    bool PresentParts(const std::vector<PixelRect>& rects);
 
 private:
     using CopySubBufferFn = void (*)(struct _XDisplay*, unsigned long, int, int, int, int);
+    enum class State { Swapped, Known, Unknown };
+
     CopySubBufferFn copySubBuffer = nullptr;
+    // Before the first frame the context is new, and a new context sizes
+    // the buffer at its first drawing as a swap does.
+    State state = State::Swapped;
+    Size buffer;
+    unsigned long serverChangesAtBuffer = 0;
 };

@@ -1,19 +1,25 @@
 #!/usr/bin/env bash
 # Runs a command under a private Xvfb server on a display that Xvfb itself
 # picks (-displayfd), so parallel runs never race for the same number.
-# Usage: with-xvfb.sh [-s WxHxD] command [args...]
+# Usage: with-xvfb.sh [-s WxHxD] [--no-shm] command [args...]
+# --no-shm: a server without the MIT-SHM extension, as a remote display (ssh
+# -X) is, where every picture reaches the server through the connection.
 set -euo pipefail
 
 screen=1280x1024x24
-if [ "${1:-}" = "-s" ]; then
-    screen=$2
-    shift 2
-fi
+extensions=()
+while [ $# -gt 0 ]; do
+    case $1 in
+    -s) screen=$2 && shift 2 ;;
+    --no-shm) extensions=(-extension MIT-SHM) && shift ;;
+    *) break ;;
+    esac
+done
 
 workdir=$(mktemp -d)
 trap 'kill "$xvfb_pid" 2>/dev/null || true; wait "$xvfb_pid" 2>/dev/null || true; rm -rf "$workdir"' EXIT
 
-Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp -noreset 3>"$workdir/display" 2>"$workdir/xvfb.log" &
+Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp -noreset "${extensions[@]}" 3>"$workdir/display" 2>"$workdir/xvfb.log" &
 xvfb_pid=$!
 
 for _ in $(seq 1 100); do

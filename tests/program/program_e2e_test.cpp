@@ -499,6 +499,53 @@ TEST_F(ProgramTest, AltDragMovesACopyAndLeavesTheSwatchInPlace) {
     EXPECT_TRUE(Shows(image, 840, 300, kWhite)) << "right of the copy";
 }
 
+// Another client resizes the painted window larger and smaller, one size at a
+// time and in bursts, and the program asks for its size back each time. On a
+// server without MIT-SHM a present beyond the GL's back buffer ends the
+// program, so this runs on such a server too.
+TEST_F(ProgramTest, ResizedWhilePaintedItLivesKeepsItsSizeAndItsPicture) {
+    const Cell under = CanvasACell(23, 23);
+    Drag({120, 50}, {340, 410}, [&](const XTestClient::Image& image) {
+        return IsReddish(image, under.FillX(), under.FillY());
+    });
+    const std::vector<std::vector<Point>> resizes = {
+        {{1100, 900}}, {{700, 500}}, {{1300, 1000}}, {{300, 200}},
+        {{1100, 900}, {700, 500}, {1200, 950}}, {{500, 400}, {1024, 800}, {1030, 810}}};
+    for (const std::vector<Point>& burst : resizes) {
+        for (const Point size : burst) {
+            x.Resize(window, size.x, size.y);
+        }
+        const Point last = burst.back();
+        const bool kept = WaitUntil(
+            [&] {
+                const XTestClient::Geometry g = x.GetGeometry(window);
+                return (g.width == 1024 && g.height == 800) || program.Wait(0);
+            },
+            5'000);
+        ASSERT_FALSE(program.Wait(0)) << "the program ended after a resize to " << last.x << "x"
+                                      << last.y << "; output: " << program.Output();
+        ASSERT_TRUE(kept) << "the window did not get 1024x800 back after " << last.x << "x"
+                          << last.y;
+    }
+    const bool intact = WaitFor([&](const XTestClient::Image& image) {
+        for (int y = 0; y < image.height; ++y) {
+            for (int x = 0; x < image.width; ++x) {
+                if ((image.At(x, y) & 0xFFFFFF) == 0) {
+                    return false;
+                }
+            }
+        }
+        const Cell lastB = CanvasBCell(11, 11);
+        return IsReddish(image, under.FillX(), under.FillY()) &&
+               Shows(image, kSwatches[1].left + 5, kSwatchTop + 5, OnWhite(kSwatches[1].colour)) &&
+               Shows(image, kSwatches[6].left + 35, kSwatchTop + 35,
+                     OnWhite(kSwatches[6].colour)) &&
+               IsWhite(image, lastB.FillX(), lastB.FillY()) && IsWhite(image, 1023, 799);
+    });
+    EXPECT_TRUE(intact) << "after the resizes the window does not show the painted scene; "
+                        << Describe(Capture(), 1023, 799);
+}
+
 // As a dock or a window manager meets it: mapped once, already at its size,
 // never withdrawn, and carrying the names and icon a desktop ties it to the
 // program's desktop entry by.
