@@ -10,7 +10,7 @@
 # qm_under_xvfb SCRIPT [ARGS...]: unless this already runs under it, runs
 # the script again on a private Xvfb server (screen QM_SCREEN, default
 # 1280x1024), with the window manager QM_WM (openbox or i3) if that is set,
-# and ends with its status.
+# without MIT-SHM if QM_NO_SHM is 1, and ends with its status.
 #
 # QM_DPI=D publishes Xft.dpi D in the server's X resources, as a desktop of
 # D / 96 times the ordinary density does. QM_SCALE=N (a whole number) says
@@ -22,11 +22,12 @@ qm_under_xvfb() {
         [ -z "${QM_DPI:-}" ] || echo "Xft.dpi: $QM_DPI" | xrdb -merge
         return 0
     fi
-    local here wm=()
+    local here wm=() shm=()
     here=$(dirname "${BASH_SOURCE[0]}")
     [ -n "${QM_WM:-}" ] && wm=(bash "$here/with-window-manager.sh" "$QM_WM")
+    [ "${QM_NO_SHM:-0}" = 1 ] && shm=(--no-shm)
     exec env QM_UNDER_XVFB=1 bash "$here/with-xvfb.sh" -s "${QM_SCREEN:-1280x1024}x24" \
-        "${wm[@]}" bash "$@"
+        "${shm[@]}" "${wm[@]}" bash "$@"
 }
 
 # qm_cpu_ticks PID: user and system time of every thread, in clock ticks.
