@@ -5,7 +5,11 @@
 #include <X11/extensions/XTest.h>
 
 #include <algorithm>
+#include <bit>
 #include <chrono>
+#include <cstdint>
+#include <cstring>
+#include <memory>
 #include <stdexcept>
 #include <thread>
 
@@ -34,10 +38,23 @@ private:
 
 }  // namespace
 
-XTestClient::XTestClient() : display(XOpenDisplay(nullptr)) {
+namespace {
+
+Display* OpenDisplay() {
+    Display* display = XOpenDisplay(nullptr);
     if (!display) {
         throw std::runtime_error("XTestClient: cannot open the X display");
     }
+    return display;
+}
+
+}  // namespace
+
+void XTestClient::ImageDeleter::operator()(XImage* image) const {
+    XDestroyImage(image);
+}
+
+XTestClient::XTestClient() : display(OpenDisplay()), shm(display) {
     int eventBase = 0;
     int errorBase = 0;
     int major = 0;
@@ -48,6 +65,8 @@ XTestClient::XTestClient() : display(XOpenDisplay(nullptr)) {
 }
 
 XTestClient::~XTestClient() {
+    shm.Release();
+    lastImage.reset();
     XCloseDisplay(display);
 }
 
@@ -290,28 +309,78 @@ void XTestClient::RequestClose(Window window) {
     Sync();
 }
 
-XTestClient::Image XTestClient::Capture(Window window) {
+namespace {
+
+
+// Calls take(y, row) for every row of the image with its pixels, 0xRRGGBB.
+// Xvfb's 24-bit screens hand out 32-bit pixels in the client's byte order,
+// which are read straight from the rows; XGetPixel, one call a pixel, costs
+// seconds for the windows of the scaled tests.
+template <typename Take>
+void ReadRows(XImage* image, std::vector<std::uint32_t>& row, Take take) {
+    const bool native =
+        image->bits_per_pixel == 32 &&
+        image->byte_order == (std::endian::native == std::endian::little ? LSBFirst : MSBFirst);
+    row.resize(static_cast<std::size_t>(image->width));
+    for (int y = 0; y < image->height; ++y) {
+        const char* data = image->data + static_cast<std::ptrdiff_t>(y) * image->bytes_per_line;
+        for (int x = 0; x < image->width; ++x) {
+            std::uint32_t pixel = 0;
+            if (native) {
+                std::memcpy(&pixel, data + 4 * x, sizeof pixel);
+            } else {
+                pixel = static_cast<std::uint32_t>(XGetPixel(image, x, y));
+            }
+            row[static_cast<std::size_t>(x)] = pixel & 0xFFFFFF;
+        }
+        take(y, row);
+    }
+}
+
+}  // namespace
+
+// The server hands out only pixels that are on the screen.
+XImage* XTestClient::ReadWindowImage(Window window) {
     const Geometry g = GetGeometry(window);
-    // The server hands out only pixels that are on the screen.
     const int width = std::min(g.width, DisplayWidth(display, DefaultScreen(display)) - g.x);
     const int height = std::min(g.height, DisplayHeight(display, DefaultScreen(display)) - g.y);
     if (width <= 0 || height <= 0) {
         throw std::runtime_error("XTestClient: the window is off the screen");
     }
-    XImage* image = XGetImage(display, window, 0, 0, static_cast<unsigned>(width),
-                              static_cast<unsigned>(height), AllPlanes, ZPixmap);
-    if (!image) {
+    if (XImage* shared = shm.Read(window, width, height)) {
+        return shared;
+    }
+    lastImage.reset(XGetImage(display, window, 0, 0, static_cast<unsigned>(width),
+                              static_cast<unsigned>(height), AllPlanes, ZPixmap));
+    if (!lastImage) {
         throw std::runtime_error("XTestClient: cannot read the window's pixels");
     }
-    Image result{width, height, {}};
-    result.pixels.reserve(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            result.pixels.push_back(XGetPixel(image, x, y) & 0xFFFFFF);
-        }
-    }
-    XDestroyImage(image);
+    return lastImage.get();
+}
+
+XTestClient::Image XTestClient::Capture(Window window) {
+    XImage* image = ReadWindowImage(window);
+    Image result{image->width, image->height, {}};
+    result.pixels.reserve(static_cast<std::size_t>(image->width) *
+                          static_cast<std::size_t>(image->height));
+    ReadRows(image, rowBuffer, [&](int, const std::vector<std::uint32_t>& row) {
+        result.pixels.insert(result.pixels.end(), row.begin(), row.end());
+    });
     return result;
+}
+
+std::uint64_t XTestClient::CaptureDigest(Window window) {
+    XImage* image = ReadWindowImage(window);
+    // FNV-1a over the size and every pixel.
+    std::uint64_t h = 14695981039346656037ull;
+    const auto mix = [&h](std::uint64_t v) { h = (h ^ v) * 1099511628211ull; };
+    mix(static_cast<std::uint64_t>(image->width) << 32 | static_cast<std::uint32_t>(image->height));
+    ReadRows(image, rowBuffer, [&](int, const std::vector<std::uint32_t>& row) {
+        for (const std::uint32_t p : row) {
+            mix(p);
+        }
+    });
+    return h;
 }
 
 void XTestClient::Sync() {

@@ -2,10 +2,14 @@
 
 #include <X11/Xlib.h>
 
+#include <cstdint>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
+
+#include "shm_capture.h"
 
 // A second X client, the way a user, a window manager or another program
 // meets the windows under test: it finds top-level windows by name, sends
@@ -79,6 +83,8 @@ public:
         }
     };
     Image Capture(Window window);
+    // A digest of the same pixels and the image's size, without keeping them.
+    std::uint64_t CaptureDigest(Window window);
 
     // Makes sure the server has handled everything sent so far.
     void Sync();
@@ -87,5 +93,16 @@ private:
     void FindWindowsUnder(Window parent, const std::string& name, int depth,
                           std::vector<Window>& found);
 
+    // The window's pixels on the screen, through MIT-SHM where the server
+    // has it; valid until the next call.
+    XImage* ReadWindowImage(Window window);
+
+    struct ImageDeleter {
+        void operator()(XImage* image) const;
+    };
+
     Display* display;
+    ShmCapture shm;
+    std::unique_ptr<XImage, ImageDeleter> lastImage;
+    std::vector<std::uint32_t> rowBuffer;
 };
