@@ -34,10 +34,9 @@ set(quillmere_public_headers
     glut/application_glut.h
     glut/banner.h
     glut/desktop_scale.h
-    glut/desktop_scale_x11.h
     glut/frame_gl.h
     glut/frame_parts.h
-    glut/present_x11.h
+    glut/part_presenter.h
     glut/size_keeper.h
 )
 list(TRANSFORM quillmere_public_headers PREPEND ${PROJECT_SOURCE_DIR}/)

@@ -5,14 +5,12 @@
 #include <cstdlib>
 #include <ctime>
 
-#include "configure_notices_x11.h"
 #include "desktop_scale.h"
-#include "desktop_scale_x11.h"
 #include "frame_gl.h"
 #include "glut_callbacks.h"
 #include "glut_session.h"
+#include "platform.h"
 #include "wheel.h"
-#include "window_identity_x11.h"
 
 namespace {
 
@@ -71,10 +69,10 @@ bool ApplicationGLUT::Init() {
     // glutInit, so GLUT is initialised first (once per process, and the
     // start-up banner may have done it already).
     EnsureGlutInitialised();
-    const ScaleChoice choice = ChooseWindowScale(windowDescription.scale);
+    const ScaleChoice choice = platform::ChooseScale(windowDescription.scale);
     wantedScale = choice.scale;
     followsDesktop = choice.followsDesktop;
-    screenArea = DisplayAtGlutStart().area;
+    screenArea = platform::ReadScreenArea();
     // The window is made at its final size with its hints in place, so that
     // it is mapped once and never resized or mapped again at start-up.
     if (IsWindowSide(static_cast<float>(windowDescription.width)) &&
@@ -94,11 +92,9 @@ bool ApplicationGLUT::Init() {
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE);
     glutInitWindowPosition(100, 100);
     glutInitWindowSize(device.x, device.y);
-    PrepareWindowIdentityX11(identity);
+    platform::PrepareWindow(identity);
     windowId = glutCreateWindow(windowDescription.title.c_str());
-    FinishWindowIdentityX11();
-    WatchConfigureNoticesX11();
-    WatchDesktopSettingsX11();
+    platform::FinishWindow();
     windowSize = device;
     presenter.Init();
     SetUpGLState();
@@ -147,7 +143,7 @@ bool ApplicationGLUT::SetWindowSize(float w, float h) {
     if (!(device == before) || !(windowSize == device)) {
         glutReshapeWindow(device.x, device.y);
         sizeKeeper.OnRequested({device.x, device.y}, GetTime());
-        HoldWindowSizeX11(device.x, device.y);
+        platform::HoldWindowSize(device.x, device.y);
     }
     viewRect = ViewRect{0.0f, w, 0.0f, h};
     pan = Vec2{w * 0.5f, h * 0.5f};
@@ -169,15 +165,13 @@ bool ApplicationGLUT::FitsX(int w, int h, float s) {
 }
 
 void ApplicationGLUT::FollowDesktop() {
-    if (!TakeDesktopSettingsChangeX11()) {
+    if (!platform::TakeDesktopChange()) {
         return;
     }
-    _XDisplay* display = WatchedDisplayX11();
-    const DesktopSettings desktop = ReadDesktopSettingsX11(display);
     if (followsDesktop) {
-        wantedScale = DesktopScale(desktop);
+        wantedScale = platform::DesktopScale();
     }
-    screenArea = ReadScreenAreaX11(display);
+    screenArea = platform::ReadScreenArea();
     const float fitted = ScaleFor(width, height);
     if (fitted != scale && FitsX(width, height, fitted)) {
         ApplyScale(fitted);
@@ -191,7 +185,7 @@ void ApplicationGLUT::ApplyScale(float newScale) {
     glutSetWindow(windowId);
     glutReshapeWindow(device.x, device.y);
     sizeKeeper.OnRequested({device.x, device.y}, GetTime());
-    HoldWindowSizeX11(device.x, device.y);
+    platform::HoldWindowSize(device.x, device.y);
     // The pointer stays on its device pixel, which now lies elsewhere in the
     // world; a drag goes on from where it was rather than jump there.
     TakePointerPositionAsIs();
@@ -205,7 +199,7 @@ void ApplicationGLUT::OnWindowResized(int w, int h) {
 
 void ApplicationGLUT::KeepWindowSize() {
     const Pixel device = DeviceSize();
-    if (sizeKeeper.OnReports({device.x, device.y}, TakeConfigureNoticesX11(), GetTime())) {
+    if (sizeKeeper.OnReports({device.x, device.y}, platform::TakeSizeReports(), GetTime())) {
         glutReshapeWindow(device.x, device.y);
     }
 }

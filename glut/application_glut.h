@@ -24,10 +24,10 @@
 
 #include "app_menu_glut.h"
 #include "application.h"
-#include "desktop_scale_x11.h"
 #include "frame_gl.h"
 #include "frame_parts.h"
-#include "present_x11.h"
+#include "desktop_scale.h"
+#include "part_presenter.h"
 #include "size_keeper.h"
 #include "window_description.h"
 

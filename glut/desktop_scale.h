@@ -69,5 +69,11 @@ float DesktopScale(const DesktopSettings& desktop);
 // area, 0 by 0, fits anything). A window that does not fit even at 1 gets 1.
 float FitScale(float scale, int width, int height, int areaWidth, int areaHeight);
 
+// The room a window has: the work area a desktop leaves free, or the screen.
+struct ScreenArea {
+    int width = 0;
+    int height = 0;
+};
+
 // A side of so many units in device pixels at the factor.
 int ScaledSide(int units, float scale);

@@ -3,7 +3,7 @@
 #include <GL/freeglut.h>
 
 #include "application_glut.h"
-#include "idle_wait_x11.h"
+#include "platform.h"
 #include "wheel.h"
 
 namespace {
@@ -79,7 +79,7 @@ void IdleCallback() {
     }
     // With nothing to update until input comes, sleep until it does; the
     // event's late tick then restarts the schedule.
-    WaitForInputOrTimeout(app->NeedsTicks() ? app->SecondsUntilUpdate() : -1.0);
+    platform::WaitForInput(app->NeedsTicks() ? app->SecondsUntilUpdate() : -1.0);
 }
 
 void MotionCallback(int x, int y) {

@@ -1,13 +1,11 @@
-#include "present_x11.h"
-
+// Presenting parts of the back buffer on X11.
 #include <GL/glx.h>
 #include <X11/Xlib.h>
 #include <X11/Xproto.h>
 
-#include <algorithm>
 #include <string>
 
-#include "configure_notices_x11.h"
+#include "platform.h"
 
 namespace {
 
@@ -35,14 +33,19 @@ bool HasExtension(const char* list, const char* name) {
     return padded.find(std::string(" ") + name + " ") != std::string::npos;
 }
 
+using CopySubBufferFn = void (*)(Display*, GLXDrawable, int, int, int, int);
+
+CopySubBufferFn copySubBuffer = nullptr;
+
 }  // namespace
 
-void PartPresenter::Init() {
+// With GLX_MESA_copy_sub_buffer, which Mesa offers (under Xvfb too).
+bool platform::CanPresentParts() {
     Display* display = glXGetCurrentDisplay();
     if (!display || !HasExtension(glXQueryExtensionsString(display, DefaultScreen(display)),
                                   "GLX_MESA_copy_sub_buffer")) {
         copySubBuffer = nullptr;
-        return;
+        return false;
     }
     copySubBuffer = reinterpret_cast<CopySubBufferFn>(
         glXGetProcAddressARB(reinterpret_cast<const GLubyte*>("glXCopySubBufferMESA")));
@@ -54,61 +57,20 @@ void PartPresenter::Init() {
         }
         previousHandler = XSetErrorHandler(TrapRefusedPresent);
     }
+    return copySubBuffer != nullptr;
 }
 
-void PartPresenter::StartFrame(const std::function<void()>& firstDrawing) {
-    if (state != State::Swapped) {
-        firstDrawing();
-        return;
-    }
-    const ServerSizeX11 before = ReadServerSizeX11();
-    firstDrawing();
-    // The renderer's question about the size was answered within the
-    // drawing; a report of another size read with that answer or after it
-    // leaves open which size the renderer took.
-    const ServerSizeX11 after = ReadServerSizeX11();
-    if (after.changes != before.changes) {
-        state = State::Unknown;
-        return;
-    }
-    state = State::Known;
-    buffer = after.size;
-    serverChangesAtBuffer = after.changes;
-}
-
-bool PartPresenter::NeedsSwapBefore(Size window) const {
-    return state != State::Swapped && BufferSize() != window;
-}
-
-std::optional<PartPresenter::Size> PartPresenter::BufferSize() const {
-    if (state != State::Known || ReadServerSizeX11().changes != serverChangesAtBuffer) {
-        return std::nullopt;
-    }
-    return buffer;
-}
-
-bool PartPresenter::PresentParts(const std::vector<PixelRect>& rects) {
+bool platform::PresentParts(const std::vector<PixelRect>& rects, int bufferHeight) {
     Display* display = glXGetCurrentDisplay();
     const GLXDrawable drawable = glXGetCurrentDrawable();
-    const std::optional<Size> size = BufferSize();
-    if (!copySubBuffer || !display || !drawable || !size) {
-        state = State::Unknown;
+    if (!copySubBuffer || !display || !drawable) {
         return false;
     }
     const int refusedBefore = refusedPresents;
-    for (const PixelRect& rect : rects) {
-        const PixelRect r{std::max(rect.left, 0), std::max(rect.top, 0),
-                          std::min(rect.right, size->width), std::min(rect.bottom, size->height)};
-        if (r.Empty()) {
-            continue;
-        }
+    for (const PixelRect& r : rects) {
         // GLX counts rows from the bottom.
-        copySubBuffer(display, drawable, r.left, size->height - r.bottom, r.right - r.left,
+        copySubBuffer(display, drawable, r.left, bufferHeight - r.bottom, r.right - r.left,
                       r.bottom - r.top);
     }
-    if (refusedPresents != refusedBefore) {
-        state = State::Unknown;
-        return false;
-    }
-    return true;
+    return refusedPresents == refusedBefore;
 }

@@ -13,6 +13,7 @@
 #include "display_x11.h"
 #include "glut_session.h"
 #include "idle_wait_x11.h"
+#include "platform.h"
 #include "size_keeper.h"
 #include "window_identity_x11.h"
 
@@ -236,7 +237,7 @@ int CreateBannerWindow(const WindowDescription& program) {
 void ShowStartupBanner(const char* programNotice, const WindowDescription& program) {
     EnsureGlutInitialised();
     banner = Banner{};
-    banner.scale = ChooseWindowScale(program.scale).scale;
+    banner.scale = platform::ChooseScale(program.scale).scale;
     banner.font = FontFor(banner.scale);
     banner.lines = BannerLines(programNotice);
     Layout(banner);

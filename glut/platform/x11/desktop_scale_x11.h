@@ -21,10 +21,6 @@ DesktopSettings ReadDesktopSettingsX11(_XDisplay* display);
 
 // The room a window has on the default screen: the current desktop's
 // _NET_WORKAREA where a window manager sets it, else the whole screen.
-struct ScreenArea {
-    int width = 0;
-    int height = 0;
-};
 ScreenArea ReadScreenAreaX11(_XDisplay* display);
 
 // From now on, on freeglut's connection (the current GL context's), changes to
