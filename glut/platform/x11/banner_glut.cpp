@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "application.h"
+#include "banner_text.h"
 #include "configure_notices_x11.h"
 #include "display_x11.h"
 #include "glut_session.h"
@@ -81,17 +82,6 @@ struct Banner {
 
 // GLUT callbacks carry no context; the one banner on screen lives here.
 Banner banner;
-
-std::string GlutNoticeLine() {
-    const int version = glutGet(GLUT_VERSION);
-    return "GLUT library: freeglut " + std::to_string(version / 10000) + "." +
-           std::to_string(version / 100 % 100) + "." + std::to_string(version % 100);
-}
-
-std::vector<std::string> BannerLines(const char* programNotice) {
-    return {"Quillmere - A Kestrune Prototype", programNotice ? programNotice : "", "",
-            GlutNoticeLine()};
-}
 
 // A length of the scale-1 layout at the banner's factor.
 int Scaled(int pixels) {
