@@ -2,7 +2,10 @@
 # Installs what is missing, builds Quillmere and runs the whole test suite,
 # then builds everything again with AddressSanitizer and UBSan and runs the
 # whole suite once more, GL tests and the soak of the program included. The
-# tests that need a display start their own Xvfb server.
+# tests that need a display start their own Xvfb server. Last, the Windows
+# build: cross-compiled with mingw-w64 (its libraries built once into a cache
+# outside the build folder), its tests run under Wine.
+# Usage: test.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -16,3 +19,7 @@ ctest --preset default -j "$jobs"
 cmake --preset asan
 cmake --build --preset asan -j "$jobs"
 ctest --preset asan -j "$jobs"
+
+cmake --preset windows
+cmake --build --preset windows -j "$jobs"
+ctest --preset windows -j "$jobs"
