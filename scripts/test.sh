@@ -4,7 +4,8 @@
 # whole suite once more, GL tests and the soak of the program included. The
 # tests that need a display start their own Xvfb server. Last, the Windows
 # build: cross-compiled with mingw-w64 (its libraries built once into a cache
-# outside the build folder), its tests run under Wine.
+# outside the build folder), its tests run under Wine, and the Windows
+# program driven under Wine on Xvfb.
 # Usage: test.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -23,3 +24,9 @@ ctest --preset asan -j "$jobs"
 cmake --preset windows
 cmake --build --preset windows -j "$jobs"
 ctest --preset windows -j "$jobs"
+
+# The Windows program under Wine on Xvfb, driven through XTest by tests of
+# the Linux build, which knows where the program is from here on.
+cmake --preset default -DQUILLMERE_WINDOWS_PROGRAM="$PWD/build-windows/program/quillmere.exe"
+cmake --build --preset default -j "$jobs"
+ctest --preset default -j "$jobs" -L wine

@@ -5,7 +5,7 @@
 #
 # The program runs in a Wine prefix of its build folder's own (the nearest
 # folder above it with a CMakeCache.txt): wine-prefix/, or wine-prefix-x11/
-# when DISPLAY is set. Each is made on its first run, under a lock since
+# when DISPLAY is set (with -dpiN after it for QM_WINE_DPI). Each is made on its first run, under a lock since
 # `ctest -j` starts several programs at once, and made again when Wine's
 # version changes (Wine would otherwise update it on the next start and say
 # so on stderr). Wine's own messages are off (WINEDEBUG=-all), so the output
@@ -26,6 +26,9 @@
 #
 # Usage: with-wine.sh PROGRAM.exe [ARGS...]
 #        QM_WINE_PREFIX=DIR uses the Wine prefix DIR instead.
+#        QM_WINE_DPI=N uses a prefix of its own (wine-prefix-dpiN) whose
+#        screen has N dots per inch (LogPixels), as a Windows desktop set to
+#        N / 96 of the ordinary scale.
 set -euo pipefail
 
 program=${1:?usage: with-wine.sh PROGRAM.exe [ARGS...]}
@@ -44,7 +47,7 @@ else
         [ "$build" != / ] || fail "no build folder (with a CMakeCache.txt) above $program; set QM_WINE_PREFIX"
         build=$(dirname "$build")
     done
-    prefix=$build/wine-prefix${DISPLAY:+-x11}
+    prefix=$build/wine-prefix${DISPLAY:+-x11}${QM_WINE_DPI:+-dpi$QM_WINE_DPI}
 fi
 prefix=$(realpath -m "$prefix")
 log=$prefix.log
@@ -64,7 +67,10 @@ if [ "$(cat "$ready" 2>/dev/null)" != "$wine_version" ]; then
         # Wine's processes get no lock descriptor: the server outlives
         # wineboot and would hold the lock. wineserver -w waits for the
         # server to end, with the registry written out.
-        if ! { wineboot -i && wineserver -w; } </dev/null >"$log" 2>&1 9>&-; then
+        dpi=()
+        [ -z "${QM_WINE_DPI:-}" ] ||
+            dpi=(wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$QM_WINE_DPI" /f)
+        if ! { wineboot -i && "${dpi[@]:-true}" && wineserver -w; } </dev/null >"$log" 2>&1 9>&-; then
             cat "$log" >&2
             fail "wineboot could not make the Wine prefix $prefix"
         fi

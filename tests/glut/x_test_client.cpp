@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <sstream>
 #include <stdexcept>
 #include <thread>
 
@@ -385,4 +386,24 @@ std::uint64_t XTestClient::CaptureDigest(Window window) {
 
 void XTestClient::Sync() {
     XSync(display, False);
+}
+
+std::string ScaledDifference(const XTestClient::Image& small, const XTestClient::Image& large,
+                             int factor) {
+    if (large.width != factor * small.width || large.height != factor * small.height) {
+        return "the picture is " + std::to_string(large.width) + "x" +
+               std::to_string(large.height) + ", not " + std::to_string(factor * small.width) +
+               "x" + std::to_string(factor * small.height);
+    }
+    for (int y = 0; y < large.height; ++y) {
+        for (int x = 0; x < large.width; ++x) {
+            if (large.At(x, y) != small.At(x / factor, y / factor)) {
+                std::ostringstream out;
+                out << std::hex << "pixel (" << std::dec << x << ", " << y << ") is 0x" << std::hex
+                    << large.At(x, y) << ", not 0x" << small.At(x / factor, y / factor);
+                return out.str();
+            }
+        }
+    }
+    return {};
 }

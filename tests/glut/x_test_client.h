@@ -106,3 +106,9 @@ private:
     std::unique_ptr<XImage, ImageDeleter> lastImage;
     std::vector<std::uint32_t> rowBuffer;
 };
+
+// Where the large picture differs from the small one with every pixel
+// repeated factor by factor times (the same picture at a whole scale
+// factor); empty where it does not.
+std::string ScaledDifference(const XTestClient::Image& small, const XTestClient::Image& large,
+                             int factor);

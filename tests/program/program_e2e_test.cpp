@@ -578,4 +578,67 @@ TEST_F(ProgramTest, ClosingTheWindowEndsTheProgramWithStatusZero) {
     window = 0;
 }
 
+#ifdef QUILLMERE_REFERENCE_PROGRAM
+// The program under test against the reference program (the Linux build,
+// when the program under test is the Windows one): the start-up picture of
+// the same seed is the same, pixel for pixel, as the swatches' and canvases'
+// looks do not depend on the C library's random numbers.
+class ProgramPlatformsTest : public ::testing::Test {
+protected:
+    // The picture of a program's main window once it has the size and its
+    // picture stopped changing; it is then closed, and must end with 0.
+    XTestClient::Image StartPicture(const std::string& path, int width, int height) {
+        ChildProcess program(path, {"--no-banner", "--seed", "7"});
+        Window window = 0;
+        const bool opened = WaitUntil(
+            [&] {
+                for (const Window w : x.FindWindows("Quillmere")) {
+                    const XTestClient::Geometry g = x.GetGeometry(w);
+                    window = g.width == width && g.height == height ? w : window;
+                }
+                return window != 0;
+            },
+            30'000);
+        EXPECT_TRUE(opened) << "no " << width << "x" << height << " window: " << program.Output();
+        if (!opened) {
+            return {};
+        }
+        XTestClient::Image before = x.Capture(window);
+        XTestClient::Image now;
+        // White at the top left corner: drawn, not the window's first black.
+        EXPECT_TRUE(WaitUntil(
+            [&] {
+                Pause(300);
+                now = x.Capture(window);
+                const bool same = now.pixels == before.pixels && IsWhite(now, 0, 0);
+                before = now;
+                return same;
+            },
+            10'000))
+            << "the picture did not come to rest";
+        x.RequestClose(window);
+        EXPECT_EQ(program.Wait(10'000), 0) << "closing the window; " << program.Output();
+        return now;
+    }
+
+    XTestClient x;
+};
+
+TEST_F(ProgramPlatformsTest, TheStartPictureIsTheReferenceProgramsPixelForPixel) {
+    const XTestClient::Image reference = StartPicture(QUILLMERE_REFERENCE_PROGRAM, 1024, 800);
+    const XTestClient::Image picture = StartPicture(QUILLMERE_PROGRAM, 1024, 800);
+    EXPECT_EQ(ScaledDifference(reference, picture, 1), "");
+}
+
+// A screen of 192 dots per inch: the window is twice the size and shows the
+// reference picture with every pixel doubled.
+TEST_F(ProgramPlatformsTest, AtTwiceTheDensityThePictureIsTheReferenceDoubled) {
+    const XTestClient::Image reference = StartPicture(QUILLMERE_REFERENCE_PROGRAM, 1024, 800);
+    setenv("QM_WINE_DPI", "192", 1);
+    const XTestClient::Image picture = StartPicture(QUILLMERE_PROGRAM, 2048, 1600);
+    unsetenv("QM_WINE_DPI");
+    EXPECT_EQ(ScaledDifference(reference, picture, 2), "");
+}
+#endif
+
 }  // namespace

@@ -133,25 +133,6 @@ protected:
     XTestClient x;
 };
 
-// Where the picture differs from the small one with every pixel doubled;
-// empty where it does not.
-std::string DoubledDifference(const Image& small, const Image& large) {
-    if (large.width != 2 * small.width || large.height != 2 * small.height) {
-        return "the picture is " + std::to_string(large.width) + "x" + std::to_string(large.height);
-    }
-    for (int y = 0; y < large.height; ++y) {
-        for (int x = 0; x < large.width; ++x) {
-            if (large.At(x, y) != small.At(x / 2, y / 2)) {
-                std::ostringstream out;
-                out << std::hex << "pixel (" << std::dec << x << ", " << y << ") is 0x" << std::hex
-                    << large.At(x, y) << ", not 0x" << small.At(x / 2, y / 2);
-                return out.str();
-            }
-        }
-    }
-    return {};
-}
-
 bool IsRed(const Image& image, int x, int y) {
     // The swatch shows its red halfway to white.
     return image.At(x, y) == 0xFF8080;
@@ -177,8 +158,8 @@ TEST_F(ScaleTest, TwiceTheDensityDoublesEveryPixelAndDragsStillMoveByUnits) {
         EXPECT_EQ(std::vector<unsigned long>(hints.begin() + 5, hints.begin() + 9),
                   (std::vector<unsigned long>{2048, 1600, 2048, 1600}));
         const Image large = WaitFor(
-            window, [&](const Image& image) { return DoubledDifference(small, image).empty(); });
-        EXPECT_EQ(DoubledDifference(small, large), "");
+            window, [&](const Image& image) { return ScaledDifference(small, image, 2).empty(); });
+        EXPECT_EQ(ScaledDifference(small, large, 2), "");
 
         // The red swatch, 40 units square at (100, 30), grabbed at its centre
         // pixel and moved 300 by 200 pixels: 150 by 100 units.
@@ -213,8 +194,8 @@ TEST_F(ScaleTest, ALiveChangeOfTheDesktopsDensityDoublesTheWindowAndKeepsTheWorl
     const Window same = WaitForWindow(program, 2048, 1600);
     EXPECT_EQ(same, window);
     const Image large = WaitFor(
-        window, [&](const Image& image) { return DoubledDifference(small, image).empty(); });
-    EXPECT_EQ(DoubledDifference(small, large), "");
+        window, [&](const Image& image) { return ScaledDifference(small, image, 2).empty(); });
+    EXPECT_EQ(ScaledDifference(small, large, 2), "");
     Close(program, window);
 }
 
