@@ -38,41 +38,42 @@ void ShmCapture::Release() {
 bool ShmCapture::Attach(int width, int height) {
     Release();
     const int screen = DefaultScreen(display);
-    image = XShmCreateImage(display, DefaultVisual(display, screen),
-                            static_cast<unsigned>(DefaultDepth(display, screen)), ZPixmap,
-                            nullptr, nullptr, static_cast<unsigned>(width),
-                            static_cast<unsigned>(height));
-    if (!image) {
-        return false;
-    }
     segment = new Segment;
     XShmSegmentInfo& info = segment->info;
-    info.shmid = shmget(IPC_PRIVATE, static_cast<std::size_t>(image->bytes_per_line) * height,
-                        IPC_CREAT | 0600);
-    if (info.shmid < 0) {
-        delete segment;
-        segment = nullptr;
-        return false;
-    }
-    info.shmaddr = image->data = static_cast<char*>(shmat(info.shmid, nullptr, 0));
+    // The image keeps the segment's description (its obdata), which
+    // XShmGetImage reads the segment from.
+    image = XShmCreateImage(display, DefaultVisual(display, screen),
+                            static_cast<unsigned>(DefaultDepth(display, screen)), ZPixmap,
+                            nullptr, &info, static_cast<unsigned>(width),
+                            static_cast<unsigned>(height));
+    info.shmid = image ? shmget(IPC_PRIVATE,
+                                static_cast<std::size_t>(image->bytes_per_line) * height,
+                                IPC_CREAT | 0600)
+                       : -1;
+    info.shmaddr = info.shmid < 0 ? reinterpret_cast<char*>(-1)
+                                  : static_cast<char*>(shmat(info.shmid, nullptr, 0));
     info.readOnly = False;
-    const bool attached = info.shmaddr != reinterpret_cast<char*>(-1) &&
-                          XShmAttach(display, &info);
+    const bool mapped = info.shmaddr != reinterpret_cast<char*>(-1);
+    const bool attached = mapped && XShmAttach(display, &info);
     XSync(display, False);
-    // Marked for removal at once: it goes when the last process detaches,
-    // however the test ends.
-    shmctl(info.shmid, IPC_RMID, nullptr);
+    if (info.shmid >= 0) {
+        // Marked for removal at once: it goes when the last process
+        // detaches, however the test ends.
+        shmctl(info.shmid, IPC_RMID, nullptr);
+    }
     if (!attached) {
-        if (info.shmaddr != reinterpret_cast<char*>(-1)) {
+        if (mapped) {
             shmdt(info.shmaddr);
         }
         delete segment;
         segment = nullptr;
-        image->data = nullptr;
-        XDestroyImage(image);
-        image = nullptr;
+        if (image) {
+            XDestroyImage(image);
+            image = nullptr;
+        }
         return false;
     }
+    image->data = info.shmaddr;
     return true;
 }
 
