@@ -67,6 +67,38 @@ install(CODE "
 install(EXPORT QuillmereFrameworkTargets NAMESPACE Quillmere::
     DESTINATION ${quillmere_cmake_dir} ${quillmere_dev_component})
 
+# Where the libraries beneath the host come from differs by platform: the
+# system's on Linux; on Windows, freeglut travels with the framework.
+if(WIN32)
+    set(quillmere_platform win32)
+    set(quillmere_pc_requires "")
+    set(quillmere_pc_cflags " -DFREEGLUT_STATIC")
+    set(quillmere_pc_libs "-lfreeglut_static -lopengl32 -lwinmm -lgdi32 -ldinput -ldxguid")
+    set(freeglut ${QUILLMERE_WINDOWS_DEPS_PREFIX})
+    install(FILES ${freeglut}/lib/libfreeglut_static.a
+        DESTINATION ${CMAKE_INSTALL_LIBDIR} ${quillmere_dev_component})
+    install(DIRECTORY ${freeglut}/lib/cmake/FreeGLUT
+        DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake ${quillmere_dev_component})
+    install(DIRECTORY ${freeglut}/include/GL
+        DESTINATION ${CMAKE_INSTALL_INCLUDEDIR} ${quillmere_dev_component})
+    install(FILES ${freeglut}/share/doc/freeglut/COPYING
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/freeglut ${quillmere_dev_component})
+    install(FILES ${PROJECT_SOURCE_DIR}/LICENSE
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/quillmere-framework ${quillmere_dev_component})
+else()
+    set(quillmere_platform x11)
+    set(quillmere_pc_requires ", glut, opengl, glx, x11")
+    set(quillmere_pc_cflags "")
+    set(quillmere_pc_libs "-ldl")
+    # The copyright file and the changelog that every Debian package carries
+    # in its own documentation folder (made in data/).
+    install(FILES ${PROJECT_BINARY_DIR}/data/copyright ${PROJECT_BINARY_DIR}/data/changelog.gz
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/libquillmere-dev ${quillmere_dev_component})
+endif()
+install(FILES cmake/QuillmereFrameworkDependencies-${quillmere_platform}.cmake
+    DESTINATION ${quillmere_cmake_dir} RENAME QuillmereFrameworkDependencies.cmake
+    ${quillmere_dev_component})
+
 configure_package_config_file(cmake/QuillmereFrameworkConfig.cmake.in
     QuillmereFrameworkConfig.cmake INSTALL_DESTINATION ${quillmere_cmake_dir})
 # 0.x releases keep the API within a major version, as 1.x and later will.
@@ -87,8 +119,3 @@ foreach(pc quillmere-framework quillmere-glut)
     install(FILES ${PROJECT_BINARY_DIR}/${pc}.pc
         DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig ${quillmere_dev_component})
 endforeach()
-
-# The copyright file and the changelog that every Debian package carries in
-# its own documentation folder (made in data/).
-install(FILES ${PROJECT_BINARY_DIR}/data/copyright ${PROJECT_BINARY_DIR}/data/changelog.gz
-    DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/libquillmere-dev ${quillmere_dev_component})

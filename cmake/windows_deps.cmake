@@ -13,7 +13,8 @@ if(NOT DEFINED QUILLMERE_WINDOWS_DEPS_PREFIX)
         "cmake --preset windows, or -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-w64.cmake")
 endif()
 
-if(NOT EXISTS ${QUILLMERE_WINDOWS_DEPS_PREFIX}/quillmere-deps.txt)
+if(NOT EXISTS ${QUILLMERE_WINDOWS_DEPS_PREFIX}/quillmere-deps.txt
+   OR NOT EXISTS ${QUILLMERE_WINDOWS_DEPS_PREFIX}/share/doc/freeglut/COPYING)
     message(STATUS "Building freeglut and GoogleTest for Windows into ${QUILLMERE_WINDOWS_DEPS_PREFIX}")
     execute_process(
         COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/build-windows-deps.sh

@@ -4,8 +4,10 @@
 # and installs them into PREFIX: freeglut from Debian's source package
 # (`apt-get source freeglut`, which must be version FREEGLUT_VERSION), and
 # GoogleTest from /usr/src/googletest (package googletest). PREFIX then holds
-# quillmere-deps.txt, naming what was built; when it does already, nothing is
-# done. The Windows configure (cmake/windows_deps.cmake) runs this when that
+# quillmere-deps.txt, naming what was built, and freeglut's licence, which
+# the framework's Windows package carries beside freeglut; when it does
+# already, nothing is done (a PREFIX of an older layout, without the licence,
+# is built again). The Windows configure (cmake/windows_deps.cmake) runs this when that
 # file is missing, with the prefix the toolchain file chose.
 #
 # The libraries are built in a temporary folder and installed beside PREFIX,
@@ -42,9 +44,14 @@ done
 mkdir -p "$(dirname "$prefix")"
 exec 9>"$prefix.lock"
 flock 9
-if [ -f "$prefix/$stamp" ]; then
+licence=share/doc/freeglut/COPYING
+if [ -f "$prefix/$stamp" ] && [ -f "$prefix/$licence" ]; then
     say "already built in $prefix"
     exit 0
+fi
+if [ -f "$prefix/$stamp" ]; then
+    say "$prefix has no $licence: building it again"
+    rm -rf "$prefix"
 fi
 # Never replace a folder that this script did not fill.
 if [ -e "$prefix" ]; then
@@ -103,6 +110,7 @@ googletest_version=$(sed -n 's/^set(GOOGLETEST_VERSION \([0-9.]*\))$/\1/p' \
 say "building freeglut $freeglut_debian and GoogleTest $googletest_version for Windows into $prefix"
 cross_build freeglut "$freeglut_source" \
     -DFREEGLUT_BUILD_DEMOS=OFF -DFREEGLUT_BUILD_SHARED_LIBS=OFF -DFREEGLUT_BUILD_STATIC_LIBS=ON
+install -D -m 644 "$freeglut_source/COPYING" "$stage$prefix/$licence"
 cross_build googletest "$googletest_source"
 
 cat >"$stage$prefix/$stamp" <<EOF

@@ -140,8 +140,15 @@ std::vector<Window> XTestClient::FindPopupWindows() {
     }
     for (unsigned i = 0; i < count; ++i) {
         XWindowAttributes attributes{};
+        // freeglut's menus on X11 are override-redirect; on Windows they are
+        // titled "freeglut menu", and Wine maps them as ordinary windows.
+        // Wine also keeps an override-redirect window of 1 by 1 mapped just
+        // off the screen, which is nobody's popup: only what can be seen
+        // counts.
         if (XGetWindowAttributes(display, children[i], &attributes) &&
-            attributes.map_state == IsViewable && attributes.override_redirect) {
+            attributes.map_state == IsViewable &&
+            (attributes.override_redirect || GetName(children[i]) == "freeglut menu") &&
+            attributes.x + attributes.width > 0 && attributes.y + attributes.height > 0) {
             popups.push_back(children[i]);
         }
     }

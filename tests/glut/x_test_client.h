@@ -29,8 +29,9 @@ public:
     std::vector<Window> FindWindows(const std::string& name);
     // Waits up to the given time for exactly one such window to be mapped.
     std::optional<Window> WaitForWindow(const std::string& name, int timeoutMs);
-    // Mapped override-redirect windows on the root, which no window manager
-    // frames: freeglut's popup menus, here, and nothing else.
+    // freeglut's popup menus that are open: on X11 the mapped
+    // override-redirect windows on the root, which no window manager frames;
+    // under Wine the mapped windows titled as freeglut titles its menus.
     std::vector<Window> FindPopupWindows();
 
     struct Geometry {

@@ -77,13 +77,28 @@ protected:
             << "the right button opened no menu";
         const Window root = open.front();
         const XTestClient::Geometry r = x.GetGeometry(root);
-        x.MoveTo(root, r.width / 2, r.height * (2 * item + 1) / (2 * kRootItems));
-        ASSERT_TRUE(WaitUntil([&] { return (open = x.FindPopupWindows()).size() == 2; }, 5'000))
+        // freeglut on Windows opens a submenu on a motion inside the item
+        // after the one that entered the menu; Windows merges motions queued
+        // together, and under Wine those of the moments after a menu maps are
+        // lost. So the pointer moves a pixel to and fro, 100 ms apart, until
+        // the submenu is there, and likewise over the entry before the click.
+        const int itemY = r.height * (2 * item + 1) / (2 * kRootItems);
+        int step = 0;
+        ASSERT_TRUE(WaitUntil(
+            [&] {
+                x.MoveTo(root, r.width / 2 + step++ % 2, itemY);
+                Pause(100);
+                return (open = x.FindPopupWindows()).size() == 2;
+            },
+            5'000))
             << "hovering root item " << item << " opened no submenu";
         const Window sub = open.front() == root ? open.back() : open.front();
         const XTestClient::Geometry s = x.GetGeometry(sub);
         x.MoveTo(sub, s.width / 2, s.height / (2 * entries));
-        x.MoveTo(sub, s.width / 2, s.height * (2 * entry + 1) / (2 * entries));
+        for (int nudge = 0; nudge < 3; ++nudge) {
+            Pause(100);
+            x.MoveTo(sub, s.width / 2 + nudge % 2, s.height * (2 * entry + 1) / (2 * entries));
+        }
         Pause(100);
         x.Click(3);
         ASSERT_TRUE(WaitUntil([&] { return x.FindPopupWindows().empty(); }, 5'000))
