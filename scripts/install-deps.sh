@@ -17,9 +17,11 @@ packages=(
     openbox i3-wm
     # Windows: the cross-compilers (posix threads, which GoogleTest and
     # std::thread need) and windres, GoogleTest's sources, Wine to run the
-    # tests, and what `apt-get source` unpacks freeglut's sources with.
+    # tests, and what `apt-get source` unpacks freeglut's sources with; the
+    # installer's compiler (makensis, which CPack runs) and zip and unzip for
+    # the release's zips.
     g++-mingw-w64-x86-64-posix mingw-w64-tools googletest wine wine64
-    xz-utils patch
+    xz-utils patch nsis zip unzip
 )
 
 sudo=()

@@ -4,8 +4,9 @@
 # whole suite once more, GL tests and the soak of the program included. The
 # tests that need a display start their own Xvfb server. Last, the Windows
 # build: cross-compiled with mingw-w64 (its libraries built once into a cache
-# outside the build folder), its tests run under Wine, and the Windows
-# program driven under Wine on Xvfb.
+# outside the build folder), its tests run under Wine, its release packaged
+# (the installer and the zips), and the Windows program and its packages
+# used under Wine on Xvfb.
 # Usage: test.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -24,9 +25,11 @@ ctest --preset asan -j "$jobs"
 cmake --preset windows
 cmake --build --preset windows -j "$jobs"
 ctest --preset windows -j "$jobs"
+cpack --preset windows
 
 # The Windows program under Wine on Xvfb, driven through XTest by tests of
-# the Linux build, which knows where the program is from here on.
+# the Linux build, which knows where the program is from here on; its
+# installer, uninstaller and zips; and the release built a second time.
 cmake --preset default -DQUILLMERE_WINDOWS_PROGRAM="$PWD/build-windows/program/quillmere.exe"
 cmake --build --preset default -j "$jobs"
 ctest --preset default -j "$jobs" -L wine

@@ -22,3 +22,17 @@ configure_file(windows/quillmere.rc.in ${CMAKE_CURRENT_BINARY_DIR}/quillmere.rc 
 target_sources(quillmere PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/quillmere.rc)
 set_source_files_properties(${CMAKE_CURRENT_BINARY_DIR}/quillmere.rc PROPERTIES
     OBJECT_DEPENDS "${QUILLMERE_ICO};${QUILLMERE_MANIFEST}")
+
+# Installed as Windows programs are: one folder (C:\Program Files\Quillmere
+# from the installer, or wherever the portable zip is unpacked) holding
+# quillmere.exe, its licence and a README, which Notepad shows best with
+# Windows' line ends.
+# Stripped as it is linked, not as it is installed: strip stamps the time it
+# ran into a Windows program's header (as ld would, were it not told not to
+# in the top-level CMakeLists.txt), so the program that the packages hold is
+# this one, byte for byte.
+target_link_options(quillmere PRIVATE -s)
+install(TARGETS quillmere RUNTIME DESTINATION .)
+configure_file(windows/README.txt.in ${CMAKE_CURRENT_BINARY_DIR}/README.txt @ONLY
+    NEWLINE_STYLE CRLF)
+install(FILES ${PROJECT_SOURCE_DIR}/LICENSE ${CMAKE_CURRENT_BINARY_DIR}/README.txt DESTINATION .)

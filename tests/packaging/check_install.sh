@@ -29,11 +29,7 @@ share/man/man1/quillmere.1.gz
 share/metainfo/$app.metainfo.xml"
 holder="2026 The Quillmere developers"
 
-failures=0
-fail() {
-    echo "FAILED: $*" >&2
-    failures=$((failures + 1))
-}
+source "$(dirname "$0")/checks.sh"
 
 # LICENSE: the title, the copyright line, then the MIT text word for word
 # (its SHA-256, from the permission notice to the end).
@@ -183,5 +179,4 @@ $lint"
     done
 fi
 
-[ "$failures" -eq 0 ] || { echo "$failures install checks failed" >&2; exit 1; }
-echo "Installed and packaged files are complete and valid."
+finish install "Installed and packaged files are complete and valid."
