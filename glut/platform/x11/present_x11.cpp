@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform.h"
+#include "x_error_trap_x11.h"
 
 namespace {
 
@@ -13,19 +14,20 @@ namespace {
 // ShmPutImage, or with PutImage, and waits for the server. A rectangle
 // beyond what the server thinks the image is raises BadValue, which Xlib's
 // default handler turns into the end of the process; here it is counted
-// instead. Other errors go on to the handler that was there before.
+// instead. It comes back while Mesa waits, so it is caught for good rather
+// than by a trap, which would cost two more waits for the server a frame.
 constexpr int kShmPutImage = 3;  // MIT-SHM's minor opcode
 int shmMajorOpcode = -1;
 int refusedPresents = 0;
-XErrorHandler previousHandler = nullptr;
+bool catching = false;
 
-int TrapRefusedPresent(Display* display, XErrorEvent* error) {
-    const bool shmPut = error->request_code == shmMajorOpcode && error->minor_code == kShmPutImage;
-    if (shmPut || error->request_code == X_PutImage) {
+bool CountRefusedPresent(const XErrorEvent& error) {
+    const bool shmPut = error.request_code == shmMajorOpcode && error.minor_code == kShmPutImage;
+    if (shmPut || error.request_code == X_PutImage) {
         ++refusedPresents;
-        return 0;
+        return true;
     }
-    return previousHandler ? previousHandler(display, error) : 0;
+    return false;
 }
 
 bool HasExtension(const char* list, const char* name) {
@@ -49,13 +51,14 @@ bool platform::CanPresentParts() {
     }
     copySubBuffer = reinterpret_cast<CopySubBufferFn>(
         glXGetProcAddressARB(reinterpret_cast<const GLubyte*>("glXCopySubBufferMESA")));
-    if (copySubBuffer && !previousHandler) {
+    if (copySubBuffer && !catching) {
         int firstEvent = 0;
         int firstError = 0;
         if (!XQueryExtension(display, "MIT-SHM", &shmMajorOpcode, &firstEvent, &firstError)) {
             shmMajorOpcode = -1;
         }
-        previousHandler = XSetErrorHandler(TrapRefusedPresent);
+        CatchXErrorsForGood(CountRefusedPresent);
+        catching = true;
     }
     return copySubBuffer != nullptr;
 }
