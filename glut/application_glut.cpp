@@ -84,7 +84,6 @@ bool ApplicationGLUT::Init() {
     if (!FitsX(width, height, scale)) {
         scale = 1.0f;
     }
-    pixelScale = 1.0f / scale;
     const Pixel device = DeviceSize();
     WindowDescription identity = windowDescription;
     identity.width = device.x;
@@ -100,10 +99,8 @@ bool ApplicationGLUT::Init() {
     SetUpGLState();
     RegisterCallbacks();
     glutIdleFunc(IdleCallback);
-    viewRect = ViewRect{0.0f, GetWidth(), 0.0f, GetHeight()};
+    ResetView(GetWidth(), GetHeight());
     zoom = 1.0f;
-    pan = Vec2{viewRect.xMin + (viewRect.xMax - viewRect.xMin) * 0.5f,
-               viewRect.yMin + (viewRect.yMax - viewRect.yMin) * 0.5f};
     InitWheel();
     return true;
 }
@@ -136,23 +133,35 @@ bool ApplicationGLUT::SetWindowSize(float w, float h) {
     width = kept.x;
     height = kept.y;
     scale = fitted;
-    pixelScale = 1.0f / scale;
     const Pixel device = DeviceSize();
     // Asking for the size the window already keeps and has changes nothing
     // on screen, so nothing is asked of the window system.
     if (!(device == before) || !(windowSize == device)) {
-        glutReshapeWindow(device.x, device.y);
-        sizeKeeper.OnRequested({device.x, device.y}, GetTime());
-        platform::HoldWindowSize(device.x, device.y);
+        RequestDeviceSize(device);
     }
-    viewRect = ViewRect{0.0f, w, 0.0f, h};
-    pan = Vec2{w * 0.5f, h * 0.5f};
+    ResetView(w, h);
     InvalidatePicture();
     return true;
 }
 
 ApplicationGLUT::Pixel ApplicationGLUT::DeviceSize() const {
     return {ScaledSide(width, scale), ScaledSide(height, scale)};
+}
+
+float ApplicationGLUT::PixelScale() const {
+    return 1.0f / scale;
+}
+
+void ApplicationGLUT::RequestDeviceSize(Pixel device) {
+    glutSetWindow(windowId);
+    glutReshapeWindow(device.x, device.y);
+    sizeKeeper.OnRequested({device.x, device.y}, GetTime());
+    platform::HoldWindowSize(device.x, device.y);
+}
+
+void ApplicationGLUT::ResetView(float w, float h) {
+    viewRect = ViewRect{0.0f, w, 0.0f, h};
+    pan = Vec2{w * 0.5f, h * 0.5f};
 }
 
 float ApplicationGLUT::ScaleFor(int w, int h) const {
@@ -180,12 +189,7 @@ void ApplicationGLUT::FollowDesktop() {
 
 void ApplicationGLUT::ApplyScale(float newScale) {
     scale = newScale;
-    pixelScale = 1.0f / scale;
-    const Pixel device = DeviceSize();
-    glutSetWindow(windowId);
-    glutReshapeWindow(device.x, device.y);
-    sizeKeeper.OnRequested({device.x, device.y}, GetTime());
-    platform::HoldWindowSize(device.x, device.y);
+    RequestDeviceSize(DeviceSize());
     // The pointer stays on its device pixel, which now lies elsewhere in the
     // world; a drag goes on from where it was rather than jump there.
     TakePointerPositionAsIs();

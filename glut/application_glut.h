@@ -120,6 +120,14 @@ private:
     Vec2 ViewCentre() const;
     // The kept size in device pixels at the scale factor.
     Pixel DeviceSize() const;
+    // Units for each device pixel: the reciprocal of the scale factor.
+    float PixelScale() const;
+    // Asks the window system for the window's size in device pixels, and
+    // has the size keeper and the window's hints hold it.
+    void RequestDeviceSize(Pixel device);
+    // The view of a window of w by h units: all of it, its middle at the
+    // window's middle.
+    void ResetView(float w, float h);
     // The wanted factor, or a smaller one with which a window of so many
     // units fits the screen.
     float ScaleFor(int w, int h) const;
@@ -147,8 +155,6 @@ private:
     // is released.
     AppMenuGLUT menu;
     WindowDescription windowDescription;
-    // Units for each device pixel: the reciprocal of the scale factor.
-    float pixelScale = 1.0f;
     float scale = 1.0f;
     // The factor asked for (by the program, GDK_SCALE or the desktop), before
     // it is fitted to the screen, and whether the desktop decides it.

@@ -16,8 +16,8 @@ FrameView ApplicationGLUT::CurrentFrameView() const {
 
 Vec2 ApplicationGLUT::WindowToWorld(float px, float py) const {
     const Vec2 c = ViewCentre();
-    const float x = c.x + ((px * pixelScale - c.x) * (1.0f / zoom) + c.x - pan.x);
-    const float y = c.y + ((py * pixelScale - c.y) * (1.0f / zoom) + c.y - pan.y);
+    const float x = c.x + ((px * PixelScale() - c.x) * (1.0f / zoom) + c.x - pan.x);
+    const float y = c.y + ((py * PixelScale() - c.y) * (1.0f / zoom) + c.y - pan.y);
     return Vec2{x, y};
 }
 
