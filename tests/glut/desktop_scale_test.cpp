@@ -1,6 +1,7 @@
 // Which scale factor the desktop's settings give, and in what order the
 // sources count: values that make no sense fall through to the next source.
 #include "desktop_scale.h"
+#include "desktop_settings_x11.h"
 
 #include <gtest/gtest.h>
 

@@ -134,8 +134,8 @@ bool platform::Start() {
 }
 
 ScaleChoice platform::ChooseScale(float given) {
-    if (given > 0.0f) {
-        return {given, false};
+    if (const std::optional<float> scale = GivenScale(given)) {
+        return {*scale, false};
     }
     return {DesktopScale(), true};
 }

@@ -11,7 +11,7 @@
 // itself with a MANAGER client message on the root window, and one that
 // stops destroys its window.
 
-#include "desktop_scale.h"
+#include "desktop_settings_x11.h"
 
 struct _XDisplay;  // Xlib's Display
 

@@ -5,6 +5,7 @@ target_sources(quillmere_glut PRIVATE
     platform/x11/banner_glut.cpp
     platform/x11/configure_notices_x11.cpp
     platform/x11/desktop_scale_x11.cpp
+    platform/x11/desktop_settings_x11.cpp
     platform/x11/display_x11.cpp
     platform/x11/idle_wait_x11.cpp
     platform/x11/platform_x11.cpp
