@@ -88,6 +88,11 @@ TEST(DesktopScaleTest, SourcesCountInOrderAndNonsenseFallsThrough) {
     all.resources = "Xft.antialias:\t1\nXft.dpi:\t144\n";
     EXPECT_EQ(ChooseScale(1.25f, "2", all).scale, 1.25f) << "the command line first";
     EXPECT_FALSE(ChooseScale(1.25f, "2", all).followsDesktop);
+    // What every platform takes from the command line: a quarter step.
+    EXPECT_EQ(GivenScale(1.3f), 1.25f);
+    EXPECT_EQ(GivenScale(8.0f), 8.0f);
+    EXPECT_EQ(GivenScale(0.0f), std::nullopt) << "none given";
+    EXPECT_EQ(GivenScale(8.5f), std::nullopt);
     EXPECT_EQ(ChooseScale(0.0f, "2", all).scale, 2.0f) << "then GDK_SCALE";
     EXPECT_FALSE(ChooseScale(0.0f, "2", all).followsDesktop);
     for (const char* bad : {"", "0", "1.5", "-2", "9", "2x", "two", "nan"}) {
