@@ -1,7 +1,7 @@
 // One update tick of the program as it runs, on the real host under Xvfb
 // with Mesa's llvmpipe: the spreading step and the frame after it, drawn in
 // parts or whole, waited for (glFinish) and presented. Run it under a
-// private X server: bash scripts/with-xvfb.sh build/bench/frame_bench
+// private X server: bash tests/tools/with-xvfb.sh build/bench/frame_bench
 //
 // The scenes: the blank canvases as the program starts (nothing changes),
 // and two swatches lying on canvas A, the colour spread for 300 ticks

@@ -1,7 +1,7 @@
 # Cross-compiling for 64-bit Windows with Debian's mingw-w64 (package
 # g++-mingw-w64-x86-64-posix): `cmake --preset windows`, or
 # -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-w64.cmake. Tests run under
-# Wine through scripts/with-wine.sh.
+# Wine through tests/tools/with-wine.sh.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 
@@ -51,5 +51,5 @@ set(CMAKE_EXE_LINKER_FLAGS_INIT -static)
 
 # CTest runs each test program through Wine, in a Wine prefix of the build
 # folder's own.
-get_filename_component(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/with-wine.sh
+get_filename_component(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../tests/tools/with-wine.sh
     ABSOLUTE)

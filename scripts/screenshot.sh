@@ -10,7 +10,7 @@ cd "$(dirname "$0")/.."
 output=${1:-docs/screenshot.png}
 binary=${2:-build/program/quillmere}
 
-source scripts/drive-program.sh
+source tests/tools/drive-program.sh
 qm_under_xvfb "$0" "$output" "$binary"
 log=$(mktemp)
 trap 'qm_stop; rm -f "$log"' EXIT

@@ -90,7 +90,7 @@ else
         fail "the example needs DLLs that Windows does not have: $imports"
     launcher=$work/menu_demo-under-wine
     printf '#!/usr/bin/env bash\nQM_WINE_PREFIX=%q exec bash %q %q "$@"\n' \
-        "$wine_prefix" "$source/scripts/with-wine.sh" "$demo" >"$launcher"
+        "$wine_prefix" "$source/tests/tools/with-wine.sh" "$demo" >"$launcher"
     chmod +x "$launcher"
     # Wine's windows carry Wine's class and process, not the host's.
     MENU_DEMO=$launcher "$driver" --gtest_filter=-*TheWindowCarriesTheClass* ||

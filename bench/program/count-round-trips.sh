@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
+# Usage: bench/program/count-round-trips.sh [seconds per phase] [binary]
 # Counts the X round trips the real program makes, in the phases of
-# scripts/program-phases.sh (blank at rest, spreading, painted at rest,
+# bench/program/program-phases.sh (blank at rest, spreading, painted at rest,
 # settled, dragging over empty window, dragging over canvas), on a private
 # Xvfb server.
 #
@@ -11,7 +12,7 @@
 # program: a line of the log with "Reply to" in it, which names the request
 # it answers. For each phase the script gives the replies per second, the
 # requests they answered (most frequent first), and, for scale, the frames
-# per second (counted by scripts/count-swaps.c, preloaded), the requests and
+# per second (counted by tests/tools/count-swaps.c, preloaded), the requests and
 # events per second and any errors. The phase is the part of the log written
 # between its start and its end.
 #
@@ -29,14 +30,14 @@
 #        (defaults: no window manager, 1280x1024, 10, build/program/quillmere)
 #        QM_XTRACE_LOG=FILE keeps the whole log in FILE.
 set -euo pipefail
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/../.."
 
 seconds=${1:-10}
 binary=${2:-build/program/quillmere}
 
-source scripts/drive-program.sh
+source tests/tools/drive-program.sh
 qm_under_xvfb "$0" "$seconds" "$binary"
-source scripts/program-phases.sh
+source bench/program/program-phases.sh
 
 command -v xtrace >/dev/null || {
     echo "count-round-trips: xtrace is missing (apt-get install xtrace)" >&2
@@ -63,7 +64,7 @@ cleanup() {
 trap cleanup EXIT
 
 log=${QM_XTRACE_LOG:-$work/xtrace.log}
-qm_build_swap_counter "$work/count_swaps.so"
+counter=$(qm_swap_counter)
 
 # xtrace pretends to be a server on a display of its own, the first free one
 # above the real server's.
@@ -173,7 +174,7 @@ phase_note() {
 }
 
 echo "xtrace $(dpkg-query -W -f '${Version}' xtrace 2>/dev/null || echo '(version unknown)') between the program and Xvfb; phases of $seconds s"
-qm_start "$work/program.log" env DISPLAY=":$fake" LD_PRELOAD="$work/count_swaps.so" \
+qm_start "$work/program.log" env DISPLAY=":$fake" LD_PRELOAD="$counter" \
     QM_PRESENT_COUNT_FILE="$work/presents" QM_MARK_PRESENTS=1 "$binary"
 qm_dismiss_banner
 qm_wait_main_window

@@ -1,3 +1,4 @@
+# Usage: sourced by measure-program.sh and count-round-trips.sh, not run.
 # shellcheck shell=bash
 # The phases in which measure-program.sh and count-round-trips.sh measure the
 # program, driven through xdotool as a user would, in this order:

@@ -39,7 +39,7 @@
 
    With QM_MARK_PRESENTS=1 every glXSwapBuffers and glXCopySubBufferMESA
    call is bracketed by two X NoOperation requests (XNoOp) on the display it
-   presents to, so that a log of the X protocol (scripts/count-round-trips.sh)
+   presents to, so that a log of the X protocol (bench/program/count-round-trips.sh)
    can tell the round trips made while presenting (by GLX and Mesa) from the
    program's own. NoOperation has no reply and the server does nothing for
    it. */

@@ -1,8 +1,8 @@
 # shellcheck shell=bash
 # Shell functions that run Quillmere on a private X display and drive it the
 # way a user does, through xdotool, and read what it costs: sourced by
-# run.sh, screenshot.sh, measure-program.sh, measure-idle-host.sh and
-# soak.sh. Apart from qm_under_xvfb, DISPLAY must name a running X server.
+# screenshot.sh, the soak (soak.sh) and the measuring tools in
+# bench/program/. Apart from qm_under_xvfb, DISPLAY must name a running X server.
 #
 # Without a window manager (as under Xvfb) keyboard focus follows the pointer,
 # so the pointer is moved into a window before anything is typed.
@@ -40,13 +40,19 @@ qm_swaps() {
     cat "$1" 2>/dev/null || echo 0
 }
 
-# qm_build_swap_counter LIBRARY: builds the preload library that counts the
-# program's frames into the file named by QM_SWAP_COUNT_FILE.
-qm_build_swap_counter() {
-    cc -O2 -shared -fPIC -o "$1" "$(dirname "${BASH_SOURCE[0]}")/count-swaps.c" -ldl
+# qm_swap_counter: prints the path of the preload library that counts the
+# program's frames into the file named by QM_SWAP_COUNT_FILE (count-swaps.c,
+# built with the tests): QM_SWAP_COUNTER, else the default build's.
+qm_swap_counter() {
+    local counter=${QM_SWAP_COUNTER:-build/tests/tools/count_swaps.so}
+    [ -f "$counter" ] || {
+        echo "no frame counter at $counter: build the tests (cmake --build --preset default)" >&2
+        return 1
+    }
+    realpath "$counter"
 }
 
-# With QM_SCALE, xdotool scales the coordinates it is given (scripts/scaled/).
+# With QM_SCALE, xdotool scales the coordinates it is given (tests/tools/scaled/).
 if [ "${QM_SCALE:-1}" != 1 ]; then
     PATH="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/scaled:$PATH"
     export PATH QM_SCALE

@@ -18,7 +18,7 @@
 # and keeps that output in a file.
 #
 # A program built with AddressSanitizer runs with Mesa's driver kept loaded
-# (scripts/keep-gl-driver.sh), so LeakSanitizer checks the whole session at
+# (tests/tools/keep-gl-driver.sh), so LeakSanitizer checks the whole session at
 # exit and any leak of our own turns the exit status non-zero. Its memory is
 # not bounded here: the sanitizer's quarantine holds freed memory back.
 #
@@ -30,13 +30,13 @@
 # QM_SOAK_SEED picks the input sequence (default: from the clock; printed).
 # QM_NO_SHM=1 runs it on a server without MIT-SHM, as a remote display is.
 set -eEuo pipefail
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/../.."
 
 acts=${1:?usage: soak.sh ACTS [PROGRAM [CLOSE_WINDOW]]}
 binary=$(realpath "${2:-build/program/quillmere}")
 closer=$(realpath "${3:-build/tests/glut/close_window}")
 
-source scripts/drive-program.sh
+source tests/tools/drive-program.sh
 qm_under_xvfb "$0" "$acts" "$binary" "$closer"
 work=$(mktemp -d)
 trap 'xdotool keyup alt mouseup 1 2>/dev/null || true; qm_stop; rm -rf "$work"' EXIT
@@ -89,7 +89,7 @@ on_error() {
 }
 trap on_error ERR
 
-qm_build_swap_counter "$work/count_swaps.so"
+counter=$(qm_swap_counter)
 
 # Read whole: a reader that stops at the first match would break ldd's pipe.
 sanitized=false
@@ -213,8 +213,8 @@ run_acts() {
     done
 }
 
-qm_start "$work/program.log" env LD_PRELOAD="$work/count_swaps.so" \
-    QM_SWAP_COUNT_FILE="$work/swaps" bash scripts/keep-gl-driver.sh "$binary"
+qm_start "$work/program.log" env LD_PRELOAD="$counter" \
+    QM_SWAP_COUNT_FILE="$work/swaps" bash tests/tools/keep-gl-driver.sh "$binary"
 qm_dismiss_banner || fail "no banner"
 qm_wait_main_window || fail "no main window"
 last_swaps=$(swaps)

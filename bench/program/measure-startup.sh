@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# Usage: bench/program/measure-startup.sh [runs] [binary...]
 # How the program's window comes up, watched from a second X client: maps and
 # unmaps of the main window from launch until it shows the scene (and for a
 # second after), its size at each map, and the milliseconds from the launch
@@ -12,7 +13,7 @@
 # desktop's Xft.dpi in the X resources (96 times the scale factor; default
 # none); QM_DESKTOPS, which of bare, openbox and i3 (default all three).
 set -euo pipefail
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/../.."
 
 runs=${1:-5}
 shift || true
@@ -21,16 +22,20 @@ binaries=("$@")
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-cc -O2 -o "$work/probe-startup" scripts/probe-startup.c -lX11
+probe_startup=${QM_PROBE_STARTUP:-build/bench/program/probe_startup}
+[ -x "$probe_startup" ] || {
+    echo "measure-startup: no $probe_startup: cmake --build --preset default" >&2
+    exit 1
+}
 
 # probe DESKTOP BINARY: RUNS starts, one line each.
 probe() {
     local desktop=$1 binary=$2 wm=()
-    [ "$desktop" != bare ] && wm=(bash scripts/with-window-manager.sh "$desktop")
-    bash scripts/with-xvfb.sh -s "${QM_SCREEN:-1600x1200x24}" "${wm[@]}" bash -c '
+    [ "$desktop" != bare ] && wm=(bash tests/tools/with-window-manager.sh "$desktop")
+    bash tests/tools/with-xvfb.sh -s "${QM_SCREEN:-1600x1200x24}" "${wm[@]}" bash -c '
         [ -n "$4" ] && echo "Xft.dpi: $4" | xrdb -merge
         for _ in $(seq 1 "$1"); do "$2" "$3" --no-banner --seed 7 || true; sleep 0.3; done
-    ' probe "$runs" "$work/probe-startup" "$binary" "${QM_DPI:-}"
+    ' probe "$runs" "$(realpath "$probe_startup")" "$binary" "${QM_DPI:-}"
 }
 
 printf '%-8s %-40s %s\n' desktop binary 'per start: first picture (ms), maps, unmaps, sizes at map'

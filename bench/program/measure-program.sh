@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
+# Usage: bench/program/measure-program.sh [seconds per phase] [binary [binary...]]
 # Measures the real program under a private Xvfb server with Mesa's software
-# renderer, in the phases of scripts/program-phases.sh: blank at rest,
+# renderer, in the phases of bench/program/program-phases.sh: blank at rest,
 # spreading, painted at rest, settled, dragging over empty window, dragging
 # over canvas. For each phase it reports, over the phase's wall time:
 #
 # - CPU: user and system time of every thread of the process (from
 #   /proc/<pid>/stat), in percent of one core;
 # - frames/s: the frames the program presented. Frames are counted outside
-#   the program by a preloaded library (scripts/count-swaps.c): each
+#   the program by a preloaded library (tests/tools/count-swaps.c): each
 #   glXSwapBuffers is a frame, and so is each run of glXCopySubBufferMESA
 #   calls presented back to back with nothing drawn in between (the
 #   rectangles of one frame). The line says how many of each, how many
@@ -39,16 +40,16 @@
 #        build/program/quillmere). Two binaries are labelled before and after.
 #        One pass of 10 s phases takes about 95 s.
 set -euo pipefail
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/../.."
 
 seconds=${1:-10}
 shift || true
 [ "$#" -gt 0 ] || set -- build/program/quillmere
 programs=("$@")
 
-source scripts/drive-program.sh
+source tests/tools/drive-program.sh
 qm_under_xvfb "$0" "$seconds" "${programs[@]}"
-source scripts/program-phases.sh
+source bench/program/program-phases.sh
 work=$(mktemp -d)
 trap 'xdotool mouseup 1 2>/dev/null || true; qm_stop; rm -rf "$work"' EXIT
 
@@ -59,7 +60,7 @@ for program in "${programs[@]}"; do
     }
 done
 
-qm_build_swap_counter "$work/count_swaps.so"
+counter=$(qm_swap_counter)
 hz=$(getconf CLK_TCK)
 phases=()
 declare -A result
@@ -148,7 +149,7 @@ run_pass() {
     binary=${program#fallback:}
     [ "$binary" = "$program" ] || hide=1
     rm -f "$work/presents"
-    qm_start "$work/program-$1.log" env LD_PRELOAD="$work/count_swaps.so" \
+    qm_start "$work/program-$1.log" env LD_PRELOAD="$counter" \
         QM_PRESENT_COUNT_FILE="$work/presents" QM_HIDE_COPY_SUB_BUFFER="$hide" "$binary"
     qm_dismiss_banner
     qm_wait_main_window

@@ -12,7 +12,7 @@
 #
 # Usage: keep-gl-driver.sh PROGRAM [ARGS...]
 set -euo pipefail
-here=$(cd "$(dirname "$0")/.." && pwd)
+here=$(cd "$(dirname "$0")/../.." && pwd)
 
 program=$1
 # awk reads to the end: stopping early would break ldd's pipe.
