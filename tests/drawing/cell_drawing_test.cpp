@@ -19,20 +19,20 @@
 
 #include "application_glut.h"
 #include "cell_drawing.h"
+#include "colour.h"
 #include "draw_kit.h"
 #include "gl_frame.h"
-#include "rgb.h"
 #include "surface2d.h"
 #include "world.h"
 
 namespace {
 
-constexpr Rgb kWhite{1.0f, 1.0f, 1.0f};
+constexpr Colour kWhite{1.0f, 1.0f, 1.0f};
 constexpr float kGrey = 0.5f;
 constexpr float kFaintAlpha = 0.35f;
 
 // Each channel within `tolerance` steps of value * 255.
-::testing::AssertionResult Shows(const GlFrame& frame, int x, int y, Rgb expected,
+::testing::AssertionResult Shows(const GlFrame& frame, int x, int y, Colour expected,
                                  float tolerance = 0.999f) {
     const Pixel p = frame.At(x, y);
     const float want[] = {expected.red * 255.0f, expected.green * 255.0f, expected.blue * 255.0f};
@@ -48,7 +48,7 @@ constexpr float kFaintAlpha = 0.35f;
 }
 
 // Grey at the given alpha over what the pixel held before, as 8-bit values.
-Rgb BandOver(Pixel under, float alpha) {
+Colour BandOver(Pixel under, float alpha) {
     auto blend = [&](int channel) {
         return kGrey * alpha + static_cast<float>(channel) / 255.0f * (1.0f - alpha);
     };
@@ -63,7 +63,7 @@ tvCell EmptyCell() {
     return cell;
 }
 
-void SetLayer(tvCell& cell, int k, Rgb colour, float amount, bool source = false) {
+void SetLayer(tvCell& cell, int k, Colour colour, float amount, bool source = false) {
     cell.layers[k].red = colour.red;
     cell.layers[k].green = colour.green;
     cell.layers[k].blue = colour.blue;
@@ -74,9 +74,9 @@ void SetLayer(tvCell& cell, int k, Rgb colour, float amount, bool source = false
 // Checks the 12 x 12 pixels around a 10 x 10 cell drawn at (x, y): white
 // outside, a one-pixel band along the cell's edges, the fill inside. Reports
 // the first wrong pixel.
-::testing::AssertionResult ShowsCell(const GlFrame& frame, int x, int y, Rgb fill, bool locked) {
+::testing::AssertionResult ShowsCell(const GlFrame& frame, int x, int y, Colour fill, bool locked) {
     const Pixel inside = frame.At(x + 4, y + 4);
-    const Rgb band = locked ? Rgb{kGrey, kGrey, kGrey} : BandOver(inside, kFaintAlpha);
+    const Colour band = locked ? Colour{kGrey, kGrey, kGrey} : BandOver(inside, kFaintAlpha);
     for (int py = y - 1; py <= y + 10; ++py) {
         for (int px = x - 1; px <= x + 10; ++px) {
             const bool outside = px < x || px > x + 9 || py < y || py > y + 9;
@@ -119,7 +119,7 @@ TEST_F(DrawingTest, CellShowsItsLayersMixedOnWhite) {
     struct Case {
         const char* name;
         tvCell cell;
-        Rgb shown;
+        Colour shown;
     };
     std::srand(99);
     std::vector<Case> cases;
@@ -150,7 +150,7 @@ TEST_F(DrawingTest, CellShowsItsLayersMixedOnWhite) {
     cases.push_back({"yellow source at 1", source, {1.0f, 1.0f, 0.5f}});
 
     tvCell five = EmptyCell();
-    const Rgb colours[] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {1, 1, 1}, {0, 0, 0}};
+    const Colour colours[] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {1, 1, 1}, {0, 0, 0}};
     for (int k = 0; k < 5; ++k) {
         SetLayer(five, k, colours[k], 0.25f);
     }
@@ -204,7 +204,7 @@ TEST_F(DrawingTest, FrameRectCoversItsBandExactlyOnce) {
             const bool inRect = x >= kLeft && x < kRight && y >= kTop && y < kBottom;
             const bool inHole = x >= kLeft + kWidth && x < kRight - kWidth && y >= kTop + kWidth &&
                                 y < kBottom - kWidth;
-            const Rgb expected = inRect && !inHole ? Rgb{0.5f, 0.5f, 0.5f} : kWhite;
+            const Colour expected = inRect && !inHole ? Colour{0.5f, 0.5f, 0.5f} : kWhite;
             EXPECT_TRUE(Shows(frame, x, y, expected, 1.0f)) << (inRect && !inHole ? "band" : "");
         }
     }
@@ -213,8 +213,8 @@ TEST_F(DrawingTest, FrameRectCoversItsBandExactlyOnce) {
 TEST_F(DrawingTest, GridDrawsItsCurrentBufferCellByCellInWorldUnits) {
     tvWorld world;
     auto* grid = new tvSurface2d(&world, 400.0f, 300.0f, 10.0f, 3, 2);
-    const Rgb colours[2][3] = {{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}},
-                               {{1, 1, 0}, {0, 1, 1}, {1, 0, 1}}};
+    const Colour colours[2][3] = {{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}},
+                                  {{1, 1, 0}, {0, 1, 1}, {1, 0, 1}}};
     for (int r = 0; r < 2; ++r) {
         for (int c = 0; c < 3; ++c) {
             tvCell cell = EmptyCell();
@@ -231,14 +231,14 @@ TEST_F(DrawingTest, GridDrawsItsCurrentBufferCellByCellInWorldUnits) {
     for (int r = 0; r < 2; ++r) {
         for (int c = 0; c < 3; ++c) {
             SCOPED_TRACE("cell (" + std::to_string(c) + ", " + std::to_string(r) + ")");
-            const Rgb& colour = colours[r][c];
-            const Rgb shown{(1.0f + colour.red) * 0.5f, (1.0f + colour.green) * 0.5f,
-                            (1.0f + colour.blue) * 0.5f};
+            const Colour& colour = colours[r][c];
+            const Colour shown{(1.0f + colour.red) * 0.5f, (1.0f + colour.green) * 0.5f,
+                               (1.0f + colour.blue) * 0.5f};
             const int x = 400 + 10 * c;
             const int y = 300 + 10 * r;
             EXPECT_TRUE(Shows(frame, x + 4, y + 4, shown));
-            const Rgb band = c == 1 && r == 1 ? Rgb{kGrey, kGrey, kGrey}
-                                              : BandOver(frame.At(x + 4, y + 4), kFaintAlpha);
+            const Colour band = c == 1 && r == 1 ? Colour{kGrey, kGrey, kGrey}
+                                                 : BandOver(frame.At(x + 4, y + 4), kFaintAlpha);
             for (const int edge : {0, 9}) {
                 EXPECT_TRUE(Shows(frame, x + edge, y + 4, band, 1.0f)) << "band";
                 EXPECT_TRUE(Shows(frame, x + 4, y + edge, band, 1.0f)) << "band";

@@ -11,6 +11,7 @@
 #include <GL/freeglut.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdlib>
 #include <functional>
@@ -25,6 +26,7 @@
 #include "draw_kit.h"
 #include "event_log.h"
 #include "gl_frame.h"
+#include "glut_pump.h"
 #include "recording_client.h"
 #include "region_painter.h"
 #include "scene.h"
@@ -45,11 +47,13 @@ ApplicationGLUT& Host() {
         ApplicationGLUT* h = CreateApplication();
         h->Application::Run(&client);
         h->SetWindowSize(kWidth, kHeight);
-        for (int i = 0; i < 500 && (glutGet(GLUT_WINDOW_WIDTH) != kWidth ||
-                                    glutGet(GLUT_WINDOW_HEIGHT) != kHeight);
-             ++i) {
-            glutMainLoopEvent();
-            glutPostRedisplay();
+        if (!PumpUntil(
+                [] {
+                    return glutGet(GLUT_WINDOW_WIDTH) == kWidth &&
+                           glutGet(GLUT_WINDOW_HEIGHT) == kHeight;
+                },
+                std::chrono::seconds(5))) {
+            ADD_FAILURE() << "the window never became " << kWidth << "x" << kHeight;
         }
         h->Redraw();
         return h;

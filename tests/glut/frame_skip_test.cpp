@@ -17,6 +17,7 @@
 #include "applet_mode_master.h"
 #include "glut_callbacks.h"
 #include "main_mode.h"
+#include "pause.h"
 #include "region_painter.h"
 #include "surface2d.h"
 
@@ -273,7 +274,8 @@ TEST_F(FrameSkipTest, TheHostSleepsOnceSettledUntilAnEventAndAHeldDragKeepsTicki
     const int ticks = scene.counter.ticks;
     const Window window = shared.window;
     std::thread user([window] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        // The user acts only after a time in which nothing else happens.
+        Pause(300);
         XTestClient other;
         other.MoveTo(window, 700, 600);
         other.Sync();

@@ -5,9 +5,7 @@
 #include <GL/freeglut.h>
 #include <GL/glx.h>
 
-#include <chrono>
 #include <cstdlib>
-#include <thread>
 #include <vector>
 
 void ProbingClient::OnMouseDown(float x, float y) {
@@ -95,20 +93,7 @@ HostTest::~HostTest() {
 
 void HostTest::Pump() {
     x.Sync();
-    XSync(shared.glutDisplay, False);
-    glutMainLoopEvent();
-}
-
-bool HostTest::PumpUntil(const std::function<bool()>& condition) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(1);
-    while (std::chrono::steady_clock::now() < deadline) {
-        Pump();
-        if (condition()) {
-            return true;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-    return false;
+    PumpGlutEvents();
 }
 
 std::vector<std::string> HostTest::InputEvents() const {

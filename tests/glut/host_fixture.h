@@ -13,6 +13,7 @@
 #include "application_glut.h"
 #include "driven_clock.h"
 #include "event_log.h"
+#include "glut_pump.h"
 #include "recording_client.h"
 #include "x_test_client.h"
 
@@ -46,10 +47,9 @@ protected:
     HostTest();
     ~HostTest() override;
 
-    // Lets freeglut handle everything the X server has for it by now.
+    // Lets freeglut handle everything the X server has for it by now,
+    // including what the test's own client has just sent.
     void Pump();
-    // Pumps until the condition holds or a second has passed; true if it held.
-    bool PumpUntil(const std::function<bool()>& condition);
 
     // The log without update ticks, frames and pointer moves.
     std::vector<std::string> InputEvents() const;

@@ -6,9 +6,9 @@
 #include <GL/freeglut.h>
 
 #include <chrono>
-#include <thread>
 
 #include "child_process.h"
+#include "pause.h"
 #include "pixel_view.h"
 #include "size_keeper.h"
 
@@ -27,10 +27,7 @@ public:
     void SetUp() override {
         wm = std::make_unique<ChildProcess>(STUBBORN_WM);
         XTestClient x;
-        for (int i = 0; i < 500 && RootCardinal(x, "_QM_STUBBORN_WM_READY") != 1; ++i) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
-        ASSERT_EQ(RootCardinal(x, "_QM_STUBBORN_WM_READY"), 1)
+        ASSERT_TRUE(WaitUntil([&] { return RootCardinal(x, "_QM_STUBBORN_WM_READY") == 1; }, 5'000))
             << "the window manager did not start: " << wm->Output();
     }
 
@@ -67,14 +64,16 @@ protected:
 
     long Requests() { return RootCardinal(x, "_QM_CONFIGURE_REQUESTS"); }
 
-    // Lets the host handle its events for a while, whatever they are.
-    void PumpFor(int ms) {
-        const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-        while (std::chrono::steady_clock::now() < end) {
-            Pump();
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        }
+    // The manager has had `count` requests since `before`, and the window
+    // has the size, as the host knows.
+    bool HasRequestsAndSize(long before, long count, int width, int height) {
+        return Requests() - before == count && HasSize(width, height);
     }
+
+    // A host that asked again whenever its size is not the one it wants
+    // would do so within a few passes of its loop once it has the answer;
+    // pumping for this long after the answer shows that it does not.
+    static constexpr std::chrono::milliseconds kNoFurtherRequest{300};
 
     // The window has the size, and the host has had word of it.
     bool HasSize(int width, int height) {
@@ -89,7 +88,9 @@ TEST_F(ImposedSizeTest, ASizeTheWindowManagerInsistsOnIsTakenAfterOneRequest) {
         const long before = Requests();
         Impose(width, height);
         // Asked once for 1024 by 800, the manager answers one pixel smaller.
-        PumpFor(1500);
+        EXPECT_TRUE(PumpUntil([&] { return HasRequestsAndSize(before, 1, width - 1, height - 1); },
+                              std::chrono::seconds(5)));
+        PumpFor(kNoFurtherRequest);
         EXPECT_EQ(Requests() - before, 1)
             << "requests after the window was made " << width << "x" << height;
         EXPECT_TRUE(HasSize(width - 1, height - 1))
@@ -105,7 +106,9 @@ TEST_F(ImposedSizeTest, ASilentRefusalAnswersTheRequestAndTheNextResizeIsAskedBa
     for (const auto& [width, height] : {std::pair{900, 700}, {800, 600}}) {
         const long before = Requests();
         Impose(width, height, Answer::Silently);
-        PumpFor(800);
+        EXPECT_TRUE(PumpUntil([&] { return HasRequestsAndSize(before, 1, width, height); },
+                              std::chrono::seconds(5)));
+        PumpFor(kNoFurtherRequest);
         EXPECT_EQ(Requests() - before, 1)
             << "requests after the window was made " << width << "x" << height;
         EXPECT_TRUE(HasSize(width, height));
@@ -118,7 +121,8 @@ TEST_F(ImposedSizeTest, ARequestNeverAnsweredCountsAsRefusedAndTheNextResizeIsAs
     for (const auto& [width, height] : {std::pair{900, 700}, {800, 600}}) {
         const long before = Requests();
         Impose(width, height, Answer::Never);
-        PumpFor(300);
+        EXPECT_TRUE(PumpUntil([&] { return HasRequestsAndSize(before, 1, width, height); },
+                              std::chrono::seconds(5)));
         // The host's clock is the test's: the wait passes when the test says.
         clock.AdvanceMilliseconds(static_cast<int>(SizeKeeper::kAnswerWait * 1000) + 1);
         EXPECT_EQ(Requests() - before, 1)

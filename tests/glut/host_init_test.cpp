@@ -6,11 +6,9 @@
 #include <GL/freeglut.h>
 #include <GL/glx.h>
 
-#include <chrono>
-#include <thread>
-
 #include "application_glut.h"
 #include "event_log.h"
+#include "glut_pump.h"
 #include "recording_client.h"
 #include "x_test_client.h"
 
@@ -25,13 +23,8 @@ TEST(HostInitTest, OpensADoubleBufferedRgbWindowAt100By100Of640By480) {
     host->Application::Run(&client);
 
     const Window window = glXGetCurrentDrawable();
-    Display* glutDisplay = glXGetCurrentDisplay();
     XTestClient x;
-    for (int i = 0; i < 200 && x.FindWindows("Quillmere").empty(); ++i) {
-        XSync(glutDisplay, False);
-        glutMainLoopEvent();
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
+    PumpUntil([&] { return !x.FindWindows("Quillmere").empty(); });
     ASSERT_EQ(x.FindWindows("Quillmere"), std::vector<Window>{window})
         << "no mapped window titled Quillmere";
 
@@ -52,8 +45,7 @@ TEST(HostInitTest, OpensADoubleBufferedRgbWindowAt100By100Of640By480) {
     EXPECT_EQ(host->GetZoom(), 1.0f);
 
     x.MoveTo(window, 10, 20);
-    XSync(glutDisplay, False);
-    glutMainLoopEvent();
+    PumpUntil([&] { return host->GetMousePos().x == 10.0f && host->GetMousePos().y == 20.0f; });
     EXPECT_EQ(host->GetMousePos().x, 10.0f);
     EXPECT_EQ(host->GetMousePos().y, 20.0f);
 }

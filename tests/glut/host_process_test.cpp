@@ -6,16 +6,15 @@
 #include <X11/keysym.h>
 #include <fcntl.h>
 
-#include <chrono>
 #include <cstdio>
 #include <optional>
 #include <stdexcept>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "child_process.h"
 #include "glut_session.h"
+#include "pause.h"
 #include "x_test_client.h"
 
 namespace {
@@ -45,15 +44,18 @@ std::optional<RunReport> ParseReport(const std::string& output) {
 
 // Waits for a mapped window titled Quillmere of the given width.
 std::optional<Window> WaitForWindowOfWidth(XTestClient& x, int width) {
-    for (int i = 0; i < 500; ++i) {
-        for (const Window w : x.FindWindows("Quillmere")) {
-            if (x.GetGeometry(w).width == width) {
-                return w;
+    std::optional<Window> found;
+    WaitUntil(
+        [&] {
+            for (const Window w : x.FindWindows("Quillmere")) {
+                if (x.GetGeometry(w).width == width) {
+                    found = w;
+                }
             }
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return std::nullopt;
+            return found.has_value();
+        },
+        5'000);
+    return found;
 }
 
 TEST(HostProcessTest, TicksThirtyTimesASecondWhileTheCpuSleeps) {

@@ -7,25 +7,15 @@
 #include <GL/glx.h>
 
 #include <chrono>
-#include <thread>
 
 #include "applet_mode_master.h"
 #include "application_glut.h"
 #include "event_log.h"
+#include "glut_pump.h"
 #include "recording_mode.h"
 #include "x_test_client.h"
 
 namespace {
-
-void PumpFor(Display* glutDisplay, XTestClient& x, std::chrono::milliseconds duration) {
-    const auto end = std::chrono::steady_clock::now() + duration;
-    while (std::chrono::steady_clock::now() < end) {
-        x.Sync();
-        XSync(glutDisplay, False);
-        glutMainLoopEvent();
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-}
 
 bool AnyMenuWindowShowing(XTestClient& x) {
     return !x.FindPopupWindows().empty();
@@ -61,11 +51,17 @@ TEST(MenuBeforeCreateTest, EveryOperationIsIgnoredAndTheRightButtonShowsNothing)
 
     XTestClient x;
     const Window window = glXGetCurrentDrawable();
-    Display* glutDisplay = glXGetCurrentDisplay();
-    PumpFor(glutDisplay, x, std::chrono::milliseconds(100));
+    ASSERT_TRUE(PumpUntil([&] { return x.FindWindows("Quillmere") == std::vector{window}; }))
+        << "no mapped window titled Quillmere";
     x.MoveTo(window, 200, 200);
+    ASSERT_TRUE(PumpUntil([&] {
+        const Vec2 p = host->GetMousePos();
+        return p.x == 200.0f && p.y == 200.0f;
+    })) << "the pointer never reached the window";
     x.Click(3);
-    PumpFor(glutDisplay, x, std::chrono::milliseconds(200));
+    // A menu would show within a few passes of the loop; none shows over
+    // this time.
+    PumpFor(std::chrono::milliseconds(200));
     EXPECT_FALSE(AnyMenuWindowShowing(x)) << "a menu opened on the right click";
     for (const std::string& line : log.Entries()) {
         EXPECT_EQ(line.find("OnMouse"), std::string::npos) << line;

@@ -6,13 +6,13 @@
 
 #include <algorithm>
 #include <bit>
-#include <chrono>
 #include <cstdint>
 #include <cstring>
 #include <memory>
 #include <sstream>
 #include <stdexcept>
-#include <thread>
+
+#include "pause.h"
 
 namespace {
 
@@ -117,13 +117,9 @@ std::vector<Window> XTestClient::FindWindows(const std::string& name) {
 }
 
 std::optional<Window> XTestClient::WaitForWindow(const std::string& name, int timeoutMs) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (std::chrono::steady_clock::now() < deadline) {
-        const std::vector<Window> windows = FindWindows(name);
-        if (windows.size() == 1) {
-            return windows.front();
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    std::vector<Window> windows;
+    if (WaitUntil([&] { return (windows = FindWindows(name)).size() == 1; }, timeoutMs)) {
+        return windows.front();
     }
     return std::nullopt;
 }

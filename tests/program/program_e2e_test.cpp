@@ -20,8 +20,9 @@
 #include <vector>
 
 #include "child_process.h"
+#include "colour.h"
 #include "pause.h"
-#include "rgb.h"
+#include "pixel.h"
 #include "startup_listener.h"
 #include "window_watcher.h"
 #include "x_test_client.h"
@@ -34,14 +35,14 @@ struct Program : ChildProcess {
         : ChildProcess(QUILLMERE_PROGRAM, args) {}
 };
 
-constexpr Rgb kWhite{1.0f, 1.0f, 1.0f};
-constexpr Rgb kOpaqueBand{0.5f, 0.5f, 0.5f};
+constexpr Colour kWhite{1.0f, 1.0f, 1.0f};
+constexpr Colour kOpaqueBand{0.5f, 0.5f, 0.5f};
 // The canvases' faint grey band over their white fill.
-constexpr Rgb kFaintBand{0.825f, 0.825f, 0.825f};
+constexpr Colour kFaintBand{0.825f, 0.825f, 0.825f};
 
 struct Swatch {
     const char* name;
-    Rgb colour;
+    Colour colour;
     int left;
 };
 
@@ -54,32 +55,20 @@ constexpr Swatch kSwatches[] = {
 constexpr int kSwatchTop = 30;
 
 // A cell shows its colour halfway to white.
-Rgb OnWhite(Rgb c) {
+Colour OnWhite(Colour c) {
     return {(1.0f + c.red) * 0.5f, (1.0f + c.green) * 0.5f, (1.0f + c.blue) * 0.5f};
 }
 
-struct Pixel {
-    int red;
-    int green;
-    int blue;
-    explicit Pixel(unsigned long rgb)
-        : red(static_cast<int>(rgb >> 16 & 0xFF)),
-          green(static_cast<int>(rgb >> 8 & 0xFF)),
-          blue(static_cast<int>(rgb & 0xFF)) {}
-};
-
 std::string Describe(const XTestClient::Image& image, int x, int y) {
-    const Pixel p(image.At(x, y));
     std::ostringstream out;
-    out << "pixel (" << x << ", " << y << ") is (" << p.red << ", " << p.green << ", " << p.blue
-        << ")";
+    out << "pixel (" << x << ", " << y << ") is " << Pixel::FromXRgb(image.At(x, y));
     return out.str();
 }
 
 // Each channel within one 8-bit step of value * 255: the values the program
 // draws fall between two steps (0.5 is 127.5), and blending rounds once more.
-::testing::AssertionResult Shows(const XTestClient::Image& image, int x, int y, Rgb expected) {
-    const Pixel p(image.At(x, y));
+::testing::AssertionResult Shows(const XTestClient::Image& image, int x, int y, Colour expected) {
+    const Pixel p = Pixel::FromXRgb(image.At(x, y));
     const float want[] = {expected.red * 255.0f, expected.green * 255.0f, expected.blue * 255.0f};
     const int got[] = {p.red, p.green, p.blue};
     for (int c = 0; c < 3; ++c) {
@@ -95,7 +84,7 @@ std::string Describe(const XTestClient::Image& image, int x, int y) {
 // Under a window manager on a small screen part of the window lies off the
 // screen, where there are no pixels to read: checks there pass.
 ::testing::AssertionResult ShowsIfOnScreen(const XTestClient::Image& image, int x, int y,
-                                           Rgb expected) {
+                                           Colour expected) {
     if (!image.Contains(x, y)) {
         return ::testing::AssertionSuccess();
     }
@@ -108,7 +97,7 @@ bool IsWhite(const XTestClient::Image& image, int x, int y) {
 
 // Red clearly outweighs green and blue: the pixel holds red colour.
 bool IsReddish(const XTestClient::Image& image, int x, int y) {
-    const Pixel p(image.At(x, y));
+    const Pixel p = Pixel::FromXRgb(image.At(x, y));
     return p.red >= 250 && p.green <= 235 && p.blue <= 235 && std::abs(p.green - p.blue) <= 2;
 }
 
@@ -433,8 +422,8 @@ TEST_F(ProgramTest, SwatchDraggedOntoCanvasAColoursItsCellsAndTheColourSpreads) 
     const Cell corner = CanvasACell(0, 47);
     EXPECT_TRUE(ShowsIfOnScreen(image, corner.FillX(), corner.FillY(), kWhite))
         << "canvas A's far corner";
-    const Pixel near(image.At(under.FillX(), under.FillY()));
-    const Pixel spread(image.At(far.FillX(), far.FillY()));
+    const Pixel near = Pixel::FromXRgb(image.At(under.FillX(), under.FillY()));
+    const Pixel spread = Pixel::FromXRgb(image.At(far.FillX(), far.FillY()));
     EXPECT_LT(near.green, spread.green) << "colour under the swatch is stronger than 12 cells away";
 }
 

@@ -80,7 +80,7 @@ private:
         auto* grid = new tvSurface2d(&world, x, y, cellSize, columns, rows);
         if (Chance(0.3)) {
             const int k = Between(0, 4);
-            const Rgb colour{Unit(), Unit(), Unit()};
+            const Colour colour{Unit(), Unit(), Unit()};
             grid->Fill(SwatchCell(k, colour, Chance(0.8) ? 1.0f : Unit()));
             return;
         }

@@ -80,7 +80,7 @@ void DrawColours(tvSurface2d& grid, Draw& draw) {
     }
 }
 
-tvSurface2d* NewSeededSwatch(tvWorld& world, float x, float y, float size, Rgb colour,
+tvSurface2d* NewSeededSwatch(tvWorld& world, float x, float y, float size, Colour colour,
                              Draw& draw) {
     const int k = static_cast<int>(draw() % tvCell::kLayerCount);
     auto* swatch = new tvSurface2d(&world, x, y, size, 3, 2);

@@ -26,8 +26,8 @@ float Repeat(float (*f)(float), int times, float amount) {
     return amount;
 }
 
-constexpr Rgb kOchre{0.8f, 0.6f, 0.2f};
-constexpr Rgb kTeal{0.1f, 0.5f, 0.5f};
+constexpr Colour kOchre{0.8f, 0.6f, 0.2f};
+constexpr Colour kTeal{0.1f, 0.5f, 0.5f};
 
 TEST(SpreadingAlongARow, ColourTravelsOneCellPerTickLosingOnEachPass) {
     tvWorld world;

@@ -3,24 +3,11 @@
 #include <GL/gl.h>
 
 #include <cstddef>
-#include <ostream>
 #include <sstream>
 #include <string>
 #include <vector>
 
-// One pixel's red, green and blue bytes.
-struct Pixel {
-    int red;
-    int green;
-    int blue;
-
-    bool operator==(const Pixel&) const = default;
-};
-
-// "(r, g, b)".
-inline std::ostream& operator<<(std::ostream& out, Pixel p) {
-    return out << "(" << p.red << ", " << p.green << ", " << p.blue << ")";
-}
+#include "pixel.h"
 
 // The whole back buffer of the current GL context's viewport, read before
 // any swap, addressed in window pixels from the top left corner.

@@ -4,7 +4,7 @@
 #include <ostream>
 
 #include "cell.h"
-#include "rgb.h"
+#include "colour.h"
 #include "surface2d.h"
 #include "world.h"
 
@@ -20,25 +20,25 @@ inline float Passed(float amount) {
     return d < 0.0 ? 0.0f : static_cast<float>(d);
 }
 
-inline constexpr Rgb kRed{1.0f, 0.0f, 0.0f};
-inline constexpr Rgb kGreen{0.0f, 1.0f, 0.0f};
-inline constexpr Rgb kBlue{0.0f, 0.0f, 1.0f};
+inline constexpr Colour kRed{1.0f, 0.0f, 0.0f};
+inline constexpr Colour kGreen{0.0f, 1.0f, 0.0f};
+inline constexpr Colour kBlue{0.0f, 0.0f, 1.0f};
 
-inline Rgb ColourOf(const tvCellLayer& layer) {
+inline Colour ColourOf(const tvCellLayer& layer) {
     return {layer.red, layer.green, layer.blue};
 }
 
-inline bool operator==(const Rgb& a, const Rgb& b) {
+inline bool operator==(const Colour& a, const Colour& b) {
     return a.red == b.red && a.green == b.green && a.blue == b.blue;
 }
 
 // Lets failure messages show both colours.
-inline std::ostream& operator<<(std::ostream& out, const Rgb& c) {
+inline std::ostream& operator<<(std::ostream& out, const Colour& c) {
     return out << "(" << c.red << ", " << c.green << ", " << c.blue << ")";
 }
 
 // Puts colour into layer k of cell (c, r) in both buffers, as a committed state.
-inline void SetLayer(tvSurface2d& grid, int c, int r, int k, float amount, Rgb colour,
+inline void SetLayer(tvSurface2d& grid, int c, int r, int k, float amount, Colour colour,
                      bool source = false) {
     for (tvCell* cell : {grid.CurrentCell(c, r), grid.NextCell(c, r)}) {
         tvCellLayer& layer = cell->layers[k];
@@ -69,12 +69,12 @@ inline void Lock(tvSurface2d& grid, int c, int r) {
 }
 
 // A cell as a swatch holds it: locked, layer k a source of the given amount.
-inline tvCell SwatchCell(int k, Rgb colour, float amount = 1.0f) {
+inline tvCell SwatchCell(int k, Colour colour, float amount = 1.0f) {
     return SourceCell(k, colour.red, colour.green, colour.blue, amount);
 }
 
 // A 1 x 1 swatch of cell size 10 whose top-left corner is (x, y).
-inline tvSurface2d* NewSwatch(tvWorld& world, float x, float y, int k, Rgb colour) {
+inline tvSurface2d* NewSwatch(tvWorld& world, float x, float y, int k, Colour colour) {
     auto* swatch = new tvSurface2d(&world, x, y, 10.0f, 1, 1);
     swatch->Fill(SwatchCell(k, colour));
     return swatch;
