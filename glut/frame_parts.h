@@ -14,6 +14,7 @@ struct PixelRect {
     int bottom = 0;
 
     bool Empty() const { return left >= right || top >= bottom; }
+    bool Contains(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
     long long Area() const {
         return Empty() ? 0 : static_cast<long long>(right - left) * (bottom - top);
     }

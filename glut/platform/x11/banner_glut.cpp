@@ -32,14 +32,6 @@ constexpr unsigned char kReturn = '\r';
 constexpr unsigned char kSpace = ' ';
 constexpr unsigned char kEscape = 27;
 
-struct Rect {
-    int x = 0;
-    int y = 0;
-    int w = 0;
-    int h = 0;
-    bool Contains(int px, int py) const { return px >= x && px < x + w && py >= y && py < y + h; }
-};
-
 // GLUT's bitmap fonts come in three sizes that read well: Helvetica at 12
 // and 18 pixels and Times Roman at 24. The banner takes the one nearest the
 // height of its scale-1 text times the factor, the larger where two are as
@@ -71,7 +63,7 @@ struct Banner {
     Font font{GLUT_BITMAP_HELVETICA_12, kTextHeight};
     int width = 0;
     int height = 0;
-    Rect button;
+    PixelRect button;
     bool buttonPressed = false;
     bool dismissed = false;
     bool windowGone = false;
@@ -105,9 +97,11 @@ void Layout(Banner& b) {
     b.width = std::max(Scaled(kMinWidth), textWidth + 2 * Scaled(kMargin));
     const int textBottom = Scaled(kMargin) + static_cast<int>(b.lines.size()) * LineHeight();
     const int buttonWidth = Scaled(kButtonWidth);
-    b.button = Rect{(b.width - buttonWidth) / 2, textBottom + Scaled(kButtonGap), buttonWidth,
-                    Scaled(kButtonHeight)};
-    b.height = b.button.y + b.button.h + Scaled(kMargin);
+    const int buttonLeft = (b.width - buttonWidth) / 2;
+    const int buttonTop = textBottom + Scaled(kButtonGap);
+    b.button = PixelRect{buttonLeft, buttonTop, buttonLeft + buttonWidth,
+                         buttonTop + Scaled(kButtonHeight)};
+    b.height = b.button.bottom + Scaled(kMargin);
 }
 
 void DrawText(int x, int baseline, const std::string& text) {
@@ -117,21 +111,21 @@ void DrawText(int x, int baseline, const std::string& text) {
     }
 }
 
-void FillRect(const Rect& r) {
-    glRecti(r.x, r.y, r.x + r.w, r.y + r.h);
+void FillRect(const PixelRect& r) {
+    glRecti(r.left, r.top, r.right, r.bottom);
 }
 
-void DrawButton(const Rect& r, bool pressed) {
+void DrawButton(const PixelRect& r, bool pressed) {
     const int border = Scaled(1);
     glColor3ub(0x70, 0x70, 0x70);
     FillRect(r);
     glColor3ub(pressed ? 0xC8 : 0xE0, pressed ? 0xC8 : 0xE0, pressed ? 0xC8 : 0xE0);
-    FillRect(Rect{r.x + border, r.y + border, r.w - 2 * border, r.h - 2 * border});
+    FillRect(PixelRect{r.left + border, r.top + border, r.right - border, r.bottom - border});
     glColor3ub(0, 0, 0);
     const std::string label = "OK";
     // Capitals stand about two thirds of the font's height above the baseline.
-    DrawText(r.x + (r.w - TextWidth(label)) / 2, r.y + (r.h + banner.font.height * 2 / 3) / 2,
-             label);
+    DrawText(r.left + (r.right - r.left - TextWidth(label)) / 2,
+             r.top + (r.bottom - r.top + banner.font.height * 2 / 3) / 2, label);
 }
 
 // Laid out from the top left corner of the window, whatever size it has.
