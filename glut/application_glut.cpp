@@ -84,13 +84,13 @@ bool ApplicationGLUT::Init() {
     if (!FitsX(width, height, scale)) {
         scale = 1.0f;
     }
-    const Pixel device = DeviceSize();
+    const Size device = DeviceSize();
     WindowDescription identity = windowDescription;
-    identity.width = device.x;
-    identity.height = device.y;
+    identity.width = device.width;
+    identity.height = device.height;
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE);
     glutInitWindowPosition(100, 100);
-    glutInitWindowSize(device.x, device.y);
+    glutInitWindowSize(device.width, device.height);
     platform::PrepareWindow(identity);
     windowId = glutCreateWindow(windowDescription.title.c_str());
     platform::FinishWindow();
@@ -123,17 +123,17 @@ bool ApplicationGLUT::SetWindowSize(float w, float h) {
     if (!IsWindowSide(w) || !IsWindowSide(h)) {
         return false;
     }
-    const Pixel kept{static_cast<int>(w), static_cast<int>(h)};
+    const Size kept{static_cast<int>(w), static_cast<int>(h)};
     // A larger size may no longer fit the screen at the factor.
-    const float fitted = ScaleFor(kept.x, kept.y);
-    if (!FitsX(kept.x, kept.y, fitted)) {
+    const float fitted = ScaleFor(kept.width, kept.height);
+    if (!FitsX(kept.width, kept.height, fitted)) {
         return false;
     }
-    const Pixel before = DeviceSize();
-    width = kept.x;
-    height = kept.y;
+    const Size before = DeviceSize();
+    width = kept.width;
+    height = kept.height;
     scale = fitted;
-    const Pixel device = DeviceSize();
+    const Size device = DeviceSize();
     // Asking for the size the window already keeps and has changes nothing
     // on screen, so nothing is asked of the window system.
     if (!(device == before) || !(windowSize == device)) {
@@ -144,7 +144,7 @@ bool ApplicationGLUT::SetWindowSize(float w, float h) {
     return true;
 }
 
-ApplicationGLUT::Pixel ApplicationGLUT::DeviceSize() const {
+ApplicationGLUT::Size ApplicationGLUT::DeviceSize() const {
     return {ScaledSide(width, scale), ScaledSide(height, scale)};
 }
 
@@ -152,11 +152,11 @@ float ApplicationGLUT::PixelScale() const {
     return 1.0f / scale;
 }
 
-void ApplicationGLUT::RequestDeviceSize(Pixel device) {
+void ApplicationGLUT::RequestDeviceSize(Size device) {
     glutSetWindow(windowId);
-    glutReshapeWindow(device.x, device.y);
-    sizeKeeper.OnRequested({device.x, device.y}, GetTime());
-    platform::HoldWindowSize(device.x, device.y);
+    glutReshapeWindow(device.width, device.height);
+    sizeKeeper.OnRequested(device, GetTime());
+    platform::HoldWindowSize(device.width, device.height);
 }
 
 void ApplicationGLUT::ResetView(float w, float h) {
@@ -202,9 +202,9 @@ void ApplicationGLUT::OnWindowResized(int w, int h) {
 }
 
 void ApplicationGLUT::KeepWindowSize() {
-    const Pixel device = DeviceSize();
-    if (sizeKeeper.OnReports({device.x, device.y}, platform::TakeSizeReports(), GetTime())) {
-        glutReshapeWindow(device.x, device.y);
+    const Size device = DeviceSize();
+    if (sizeKeeper.OnReports(device, platform::TakeSizeReports(), GetTime())) {
+        glutReshapeWindow(device.width, device.height);
     }
 }
 
@@ -241,7 +241,7 @@ void ApplicationGLUT::BeginFrame() {
 // more to the X server than a swap does.
 void ApplicationGLUT::EndFrame() {
     if (CanPresentParts()) {
-        PresentParts({{0, 0, windowSize.x, windowSize.y}});
+        PresentParts({{0, 0, windowSize.width, windowSize.height}});
         return;
     }
     SwapWhole();
@@ -252,8 +252,8 @@ void ApplicationGLUT::SwapWhole() {
     presenter.OnSwapped();
 }
 
-PartPresenter::Size ApplicationGLUT::WindowSizeNow() const {
-    return {windowSize.x, windowSize.y};
+ApplicationGLUT::Size ApplicationGLUT::WindowSizeNow() const {
+    return windowSize;
 }
 
 bool ApplicationGLUT::CanPresentParts() const {
@@ -274,7 +274,7 @@ bool ApplicationGLUT::DrawFrameParts(const std::vector<WorldRect>& areas,
     }
     const FrameView view = CurrentFrameView();
     // Parts that cover most of the window cost more than the whole frame.
-    const long long window = static_cast<long long>(windowSize.x) * windowSize.y;
+    const long long window = static_cast<long long>(windowSize.width) * windowSize.height;
     if (!PlanFrameParts(view, areas, parts) || parts.DrawnArea() * 4 > window * 3) {
         return false;
     }

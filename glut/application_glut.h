@@ -32,11 +32,15 @@
 #include "window_description.h"
 
 class ApplicationGLUT : public Application {
+    // A pointer position in window pixels.
     struct Pixel {
         int x = 0;
         int y = 0;
         bool operator==(const Pixel&) const = default;
     };
+    // A window's size in device pixels, as the size keeper, the presenter
+    // and the platform take it.
+    using Size = SizeKeeper::Size;
 
 public:
     // The window Init opens; CreateApplication passes it on.
@@ -94,8 +98,8 @@ public:
     // The window's real size in device pixels as the window system last
     // reported it, which a window manager may have made other than the kept
     // size.
-    int WindowWidth() const { return windowSize.x; }
-    int WindowHeight() const { return windowSize.y; }
+    int WindowWidth() const { return windowSize.width; }
+    int WindowHeight() const { return windowSize.height; }
 
     // The window's real size and the view, as the coming frame draws them.
     FrameView CurrentFrameView() const;
@@ -119,12 +123,12 @@ private:
     // centre point of the pan is shown.
     Vec2 ViewCentre() const;
     // The kept size in device pixels at the scale factor.
-    Pixel DeviceSize() const;
+    Size DeviceSize() const;
     // Units for each device pixel: the reciprocal of the scale factor.
     float PixelScale() const;
     // Asks the window system for the window's size in device pixels, and
     // has the size keeper and the window's hints hold it.
-    void RequestDeviceSize(Pixel device);
+    void RequestDeviceSize(Size device);
     // The view of a window of w by h units: all of it, its middle at the
     // window's middle.
     void ResetView(float w, float h);
@@ -141,7 +145,7 @@ private:
     // The window system reported a new size for the window.
     void OnWindowResized(int w, int h);
     // The window's size as the window system last reported it.
-    PartPresenter::Size WindowSizeNow() const;
+    Size WindowSizeNow() const;
     // Whether the back buffer is known to be of the window's size, so that
     // parts of it can be presented.
     bool CanPresentParts() const;
@@ -176,7 +180,7 @@ private:
     Pixel pointerPixel;
     int modifiers = 0;
     Pixel pressPixel;
-    Pixel windowSize;
+    Size windowSize;
     // Whether a reshape should ask for the kept size back.
     SizeKeeper sizeKeeper;
     bool partialFrames = true;

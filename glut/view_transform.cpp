@@ -11,7 +11,7 @@
 // with, so the world point drawn under a pixel is the point that pixel maps
 // to, at any window size.
 FrameView ApplicationGLUT::CurrentFrameView() const {
-    return FrameView{windowSize.x, windowSize.y, ViewCentre(), zoom, pan, scale};
+    return FrameView{windowSize.width, windowSize.height, ViewCentre(), zoom, pan, scale};
 }
 
 Vec2 ApplicationGLUT::WindowToWorld(float px, float py) const {
