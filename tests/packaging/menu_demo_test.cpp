@@ -8,6 +8,7 @@
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <optional>
 #include <string>
@@ -55,14 +56,14 @@ protected:
         EXPECT_EQ(demo.Wait(10'000), 0) << "closing the window; output: " << demo.Output();
     }
 
-    // Whether the window's pixel comes to show the colour within 5 s.
-    bool Shows(int px, int py, unsigned long rgb) {
+    // Whether the window's pixel comes to show the colour within the time.
+    bool Shows(int px, int py, unsigned long rgb, int timeoutMs = 5'000) {
         return WaitUntil(
             [&] {
                 const XTestClient::Image image = x.Capture(window);
                 return image.Contains(px, py) && (image.At(px, py) & 0xFFFFFF) == rgb;
             },
-            5'000);
+            timeoutMs);
     }
 
     // Opens the menu with the right button, hovers the item'th root item
@@ -105,11 +106,23 @@ protected:
             << "the menu stayed open after the choice";
     }
 
-    // Without a window manager the keyboard focus follows the pointer.
-    void Type(unsigned long keysym) {
-        x.MoveTo(window, 20, 20);
-        x.Focus(window);
-        x.Tap(keysym);
+    // Types the key into the window until the square shows the colour, at
+    // most three times; whether it did. Under Wine a key typed while Wine is
+    // still making the window active again after its menu closed can be
+    // lost, so a key that showed nothing is typed again; a program that
+    // ignores the key still fails.
+    bool TypeUntilShows(unsigned long keysym, unsigned long rgb) {
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            // Without a window manager the keyboard focus follows the pointer.
+            x.MoveTo(window, 20, 20);
+            x.Focus(window);
+            x.Tap(keysym);
+            if (Shows(kCentreX, kCentreY, rgb, 2'000)) {
+                return true;
+            }
+            std::fprintf(stderr, "the key showed nothing within 2 s; typing it again\n");
+        }
+        return false;
     }
 
     ChildProcess demo{DemoPath()};
@@ -128,10 +141,8 @@ TEST_F(MenuDemoTest, TheWindowCarriesTheClassAndProcessTheProgramGaveIt) {
 TEST_F(MenuDemoTest, AMenuEntryAndItsShortcutKeyRaiseTheSameCommand) {
     Choose(0, 2, 3);
     EXPECT_TRUE(Shows(kCentreX, kCentreY, kBlue)) << "Colour > Blue did not turn the square blue";
-    Type(XK_r);
-    EXPECT_TRUE(Shows(kCentreX, kCentreY, kRed)) << "the key r did not turn the square red";
-    Type(XK_b);
-    EXPECT_TRUE(Shows(kCentreX, kCentreY, kBlue)) << "the key b did not turn the square blue";
+    EXPECT_TRUE(TypeUntilShows(XK_r, kRed)) << "the key r did not turn the square red";
+    EXPECT_TRUE(TypeUntilShows(XK_b, kBlue)) << "the key b did not turn the square blue";
 }
 
 // Reset size starts disabled, when the size is the default; the wheel
