@@ -24,9 +24,9 @@
 
 #include "app_menu_glut.h"
 #include "application.h"
+#include "desktop_scale.h"
 #include "frame_gl.h"
 #include "frame_parts.h"
-#include "desktop_scale.h"
 #include "part_presenter.h"
 #include "size_keeper.h"
 #include "window_description.h"

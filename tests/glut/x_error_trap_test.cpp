@@ -5,8 +5,8 @@
 // GoogleTest before Xlib, whose macros (None, Bool) break its headers.
 #include <gtest/gtest.h>
 
-#include <X11/Xlib.h>
 #include <X11/Xatom.h>
+#include <X11/Xlib.h>
 #include <X11/Xproto.h>
 
 #include <vector>

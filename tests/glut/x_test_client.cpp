@@ -315,7 +315,6 @@ void XTestClient::RequestClose(Window window) {
 
 namespace {
 
-
 // Calls take(y, row) for every row of the image with its pixels, 0xRRGGBB.
 // Xvfb's 24-bit screens hand out 32-bit pixels in the client's byte order,
 // which are read straight from the rows; XGetPixel, one call a pixel, costs

@@ -507,9 +507,12 @@ TEST_F(ProgramTest, ResizedWhilePaintedItLivesKeepsItsSizeAndItsPicture) {
     Drag({120, 50}, {340, 410}, [&](const XTestClient::Image& image) {
         return IsReddish(image, under.FillX(), under.FillY());
     });
-    const std::vector<std::vector<Point>> resizes = {
-        {{1100, 900}}, {{700, 500}}, {{1300, 1000}}, {{300, 200}},
-        {{1100, 900}, {700, 500}, {1200, 950}}, {{500, 400}, {1024, 800}, {1030, 810}}};
+    const std::vector<std::vector<Point>> resizes = {{{1100, 900}},
+                                                     {{700, 500}},
+                                                     {{1300, 1000}},
+                                                     {{300, 200}},
+                                                     {{1100, 900}, {700, 500}, {1200, 950}},
+                                                     {{500, 400}, {1024, 800}, {1030, 810}}};
     for (const std::vector<Point>& burst : resizes) {
         for (const Point size : burst) {
             x.Resize(window, size.x, size.y);

@@ -112,8 +112,7 @@ TEST(SimulationHash, SeededSceneAfterManyTicksIsUnchanged) {
     Lock(*canvas, 5, 5);
     tvSurface2d* red = NewSeededSwatch(world, -12.0f, 33.3f, 10.0f, kRed, draw);
     NewSeededSwatch(world, 91.0f, 77.0f, 10.0f, kGreen, draw);
-    tvSurface2d* brown =
-        NewSeededSwatch(world, 150.0f, 60.0f, 6.5f, {0.5f, 0.25f, 0.0625f}, draw);
+    tvSurface2d* brown = NewSeededSwatch(world, 150.0f, 60.0f, 6.5f, {0.5f, 0.25f, 0.0625f}, draw);
 
     for (int tick = 1; tick <= 120; ++tick) {
         world.StepAll();

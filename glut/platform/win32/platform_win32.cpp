@@ -119,8 +119,7 @@ void FixFrame(int width, int height) {
     SetWindowLongA(window, GWL_STYLE, style);
     RECT frame{0, 0, width, height};
     AdjustWindowRectExForDpi(&frame, static_cast<DWORD>(style), FALSE,
-                             static_cast<DWORD>(GetWindowLongA(window, GWL_EXSTYLE)),
-                             CurrentDpi());
+                             static_cast<DWORD>(GetWindowLongA(window, GWL_EXSTYLE)), CurrentDpi());
     SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }

@@ -64,8 +64,7 @@ bool XErrorTrap::Takes(Display* errorDisplay, const XErrorEvent& error) const {
 }
 
 void CatchXErrorsForGood(bool (*takes)(const XErrorEvent& error)) {
-    if (std::find(standingCatches.begin(), standingCatches.end(), takes) ==
-        standingCatches.end()) {
+    if (std::find(standingCatches.begin(), standingCatches.end(), takes) == standingCatches.end()) {
         standingCatches.push_back(takes);
     }
     InstallDispatcher();
