@@ -5,10 +5,6 @@ set(CPACK_PACKAGE_VENDOR "The Quillmere developers")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_HOMEPAGE_URL https://github.com/quillmere/quillmere)
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
-# Installed programs are stripped, as Debian's own packages are and as
-# Windows programs ship: the mingw-w64 runtime linked in brings its own
-# debugging sections.
-set(CPACK_STRIP_FILES ON)
 
 if(WIN32)
     include(${CMAKE_CURRENT_LIST_DIR}/packaging_windows.cmake)

@@ -5,6 +5,7 @@
 # `cmake --install --component development` installs.
 set(CPACK_GENERATOR DEB)
 set(CPACK_DEB_COMPONENT_INSTALL ON)
+set(CPACK_STRIP_FILES ON)
 set(CPACK_COMPONENTS_ALL program development)
 set(CPACK_PACKAGE_NAME quillmere)
 set(CPACK_PACKAGE_CONTACT "Quillmere developers <quillmere@users.noreply.github.com>")
@@ -24,8 +25,8 @@ string(CONCAT CPACK_DEBIAN_DEVELOPMENT_DESCRIPTION
     "event and service interface, an application base with update pacing, a\n"
     "stack of interaction modes, and a freeglut window host with a popup menu\n"
     "of commands. Programs draw with OpenGL themselves.")
-# Installed programs are stripped (cmake/packaging.cmake), and like dh_strip
-# also of the compilers' version notes (the .comment section), which `strip`
+# Installed programs are stripped, as Debian's own packages are, and like
+# dh_strip also of the compilers' version notes (the .comment section), which `strip`
 # keeps. This runs after the program is installed and only when stripping, so
 # `cmake --install --strip` does the same.
 install(CODE "

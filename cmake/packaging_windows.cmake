@@ -4,26 +4,20 @@
 #   Quillmere-VERSION-win64.zip      the program component, to run from the
 #                                    folder it is unpacked into
 #   Quillmere-SDK-VERSION-win64.zip  the development component, the framework
-#                                    for building other programs, when the
-#                                    build defines it
+#                                    for building other programs
 # Each zip holds one folder named after it. The installer comes from our own
 # NSIS.template.in (cmake/windows/), which CPack finds on CMAKE_MODULE_PATH
 # before CMake's: it makes a 64-bit installer, writes the uninstall key's
 # values that Windows reads, and nothing more.
 set(CPACK_GENERATOR NSIS ZIP)
 set(CPACK_PACKAGE_NAME Quillmere)
-# The program is stripped as it is linked (program/windows/windows.cmake);
-# strip would stamp the time into it again.
-set(CPACK_STRIP_FILES OFF)
+# Nothing is stripped here: the program is stripped as it is linked
+# (program/windows/windows.cmake), since strip would stamp the time into it.
 list(APPEND CMAKE_MODULE_PATH ${CMAKE_CURRENT_LIST_DIR}/windows)
 
 # Components: the installer's are chosen per generator in the project config
 # file, which CPack reads once for each generator.
-set(CPACK_COMPONENTS_ALL program)
-get_cmake_property(quillmere_components COMPONENTS)
-if(development IN_LIST quillmere_components)
-    list(APPEND CPACK_COMPONENTS_ALL development)
-endif()
+set(CPACK_COMPONENTS_ALL program development)
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/windows/cpack_project_config.cmake)
 
 # The zips, one of each component.

@@ -291,17 +291,18 @@ TEST(ApplicationUptime, ThirtyDaysKeepMillisecondResolution) {
     EXPECT_NEAR(host.GetMouseDownTime() - first, 0.3, 1e-6);
 }
 
-// A scripted overlay whose calls are recorded.
-class ScriptedOverlay : public AppOverlay {
+// A scripted overlay whose calls are recorded; its window-system services
+// answer as RecordingApp's do when nothing is set.
+class ScriptedOverlay : public RecordingApp<AppOverlay> {
 public:
-    ScriptedOverlay(EventLog& log, bool& deleted) : log(log), deleted(deleted) {}
+    ScriptedOverlay(EventLog& log, bool& deleted)
+        : RecordingApp(&log, "overlay"), log(log), deleted(deleted) {}
     ~ScriptedOverlay() override { deleted = true; }
     void Advance() override { log.Add("overlay", "Advance"); }
     void OnPress() override { log.Add("overlay", "OnPress"); }
     bool IsFinished() override { return finished; }
     void OnDraw() override { log.Add("overlay", "OnDraw"); }
 
-    ViewRect GetViewRect() override { return {}; }
     void OnCommand(int) override {}
     void OnMouseDown(float, float) override {}
     void OnMouseUp(float, float) override {}
@@ -310,20 +311,10 @@ public:
     void OnMouseMove(float, float) override {}
     void OnWheel(float) override {}
     int OnNotify(int, int) override { return 0; }
-    Vec2 GetMousePos() override { return {}; }
     bool IsMouseDown() override { return false; }
     Vec2 GetMouseDownPos() override { return {}; }
     double GetMouseDownTime() override { return 0.0; }
-    bool IsDoubleClick() override { return false; }
-    bool IsClick() override { return false; }
-    bool IsDragging() override { return false; }
-    bool IsShiftDown() override { return false; }
-    bool IsCtrlDown() override { return false; }
-    bool IsAltDown() override { return false; }
     void Redraw() override {}
-    void SetCursor(int) override {}
-    void Reserved1() override {}
-    void Reserved2(int) override {}
 
     bool finished = false;
 

@@ -16,7 +16,7 @@
 # - The portable zip: exactly its files, in one folder; unpacked, the program
 #   opens its window, ends with 0 when closed and writes nothing.
 # - The SDK zip: exactly what `cmake --install --component development`
-#   installs from the same build, in one folder; none when that is nothing.
+#   installs from the same build, in one folder.
 # Usage: check_windows_packages.sh CMAKE CPACK WINDOWS_BUILD_DIR VERSION SOURCE_DIR CLOSE_WINDOW
 set -euo pipefail
 
@@ -29,7 +29,7 @@ source "$(dirname "$0")/checks.sh"
 
 name=Quillmere-$version-win64
 installer=$build/$name.exe zip=$build/$name.zip sdk=$build/Quillmere-SDK-$version-win64.zip
-for package in "$installer" "$zip"; do
+for package in "$installer" "$zip" "$sdk"; do
     [ -f "$package" ] || {
         echo "FAILED: no $package (cpack --preset windows makes it)" >&2
         exit 1
@@ -229,20 +229,10 @@ $(diff "$work/registry.unpacked" "$work/registry.after")"
 echo "== $(basename "$sdk")"
 "$cmake" --install "$build" --component development --prefix "$work/sdk" >"$work/sdk.log" ||
     { cat "$work/sdk.log"; fail "cmake --install --component development failed"; }
-expected=
-[ ! -d "$work/sdk" ] ||
-    expected=$(cd "$work/sdk" && find . ! -type d | sed "s|^\./|Quillmere-SDK-$version-win64/|" |
-        LC_ALL=C sort)
-if [ -z "$expected" ]; then
-    echo "The build has no development component, so no SDK zip."
-    [ ! -e "$sdk" ] || fail "$sdk exists, but the development component installs nothing"
-elif [ ! -f "$sdk" ]; then
-    fail "no $sdk, though the development component installs files"
-else
-    echo "$(stat -c %s "$sdk") bytes"
-    [ "$(unzip -Z1 "$sdk" | LC_ALL=C sort)" = "$expected" ] ||
-        fail "the SDK zip holds other files than the development component (< installed, > zipped):
+expected=$(cd "$work/sdk" && find . ! -type d | sed "s|^\./|Quillmere-SDK-$version-win64/|" |
+    LC_ALL=C sort)
+[ "$(unzip -Z1 "$sdk" | LC_ALL=C sort)" = "$expected" ] ||
+    fail "the SDK zip holds other files than the development component (< installed, > zipped):
 $(diff <(echo "$expected") <(unzip -Z1 "$sdk" | LC_ALL=C sort))"
-fi
 
 finish "Windows package" "The installer, the uninstaller and the zips work as a Windows user meets them."
