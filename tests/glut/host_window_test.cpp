@@ -3,12 +3,23 @@
 #include "host_fixture.h"
 
 #include <GL/freeglut.h>
+#include <X11/Xproto.h>
 
 #include <limits>
+
+#include <cstdlib>
+
+#include "x_error_trap_x11.h"
 
 namespace {
 
 constexpr unsigned long kWhite = 0xFFFFFF;
+
+std::vector<unsigned char> failedRequests;
+int RecordFailedRequest(Display*, XErrorEvent* error) {
+    failedRequests.push_back(error->request_code);
+    return 0;
+}
 constexpr unsigned long kBlack = 0x000000;
 
 class HostWindowTest : public HostTest {
@@ -173,6 +184,24 @@ TEST_F(HostWindowTest, CursorKindsOutsideTheTableGetTheInheritedCursor) {
         EXPECT_EQ(glutGet(GLUT_WINDOW_CURSOR), cursor) << "cursor kind " << kind;
     }
     host.SetCursor(1);
+}
+
+// The presenter counts its own refused presents and leaves every other
+// failed PutImage, on its connection too, to the handler before it.
+TEST_F(HostWindowTest, APutImageOfAnotherPartFailsAsWithoutTheHost) {
+    Display* display = shared.glutDisplay;
+    XSetErrorHandler(RecordFailedRequest);
+    failedRequests.clear();
+    // A trap puts the platform's handler back over the test's.
+    XErrorTrap trap(display, BadWindow, {X_GetProperty});
+    char* data = static_cast<char*>(std::calloc(4, 1));
+    XImage* image = XCreateImage(display, DefaultVisual(display, DefaultScreen(display)), 24,
+                                 ZPixmap, 0, data, 1, 1, 32, 0);
+    XPutImage(display, 0x3fffff1, DefaultGC(display, DefaultScreen(display)), image, 0, 0, 0, 0, 1,
+              1);
+    XSync(display, False);
+    XDestroyImage(image);
+    EXPECT_EQ(failedRequests, std::vector<unsigned char>{X_PutImage});
 }
 
 }  // namespace

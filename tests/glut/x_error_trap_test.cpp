@@ -1,7 +1,8 @@
 // The X11 platform's one error handler, on a real connection: traps and
 // standing catches take their own errors, every other error reaches the
-// handler that was installed before, and a handler installed while a trap
-// lives is not lost when the trap ends.
+// handler that was installed before, a handler installed while a trap lives
+// is not lost when the trap ends, and one that passes errors back does not
+// loop.
 // GoogleTest before Xlib, whose macros (None, Bool) break its headers.
 #include <gtest/gtest.h>
 
@@ -36,6 +37,15 @@ bool TakesUnmapErrors(const XErrorEvent& error) {
         return true;
     }
     return false;
+}
+
+// A well-behaved library's handler: it notes the error and passes it on to
+// the handler it replaced.
+XErrorHandler replacedByChaining = nullptr;
+int chainingCalls = 0;
+int Chaining(Display* display, XErrorEvent* error) {
+    ++chainingCalls;
+    return replacedByChaining(display, error);
 }
 
 // A window id that no client has: every request naming it fails BadWindow.
@@ -115,6 +125,36 @@ TEST_F(XErrorTrapTest, AStandingCatchTakesItsErrorsBeforeAndAfterTraps) {
     XSync(display, False);
     EXPECT_EQ(standingCaught - before, 3);
     EXPECT_TRUE(first.empty());
+}
+
+// Installed over the dispatcher, a handler that passes errors on sends
+// them back into it; the error goes on down to the handler before, once.
+TEST_F(XErrorTrapTest, AnErrorPassedBackByALaterHandlerGoesOnToTheOneBefore) {
+    { XErrorTrap trap(display, BadWindow, {X_GetProperty}); }
+    replacedByChaining = XSetErrorHandler(Chaining);
+    chainingCalls = 0;
+    XErrorTrap trap(display, BadWindow, {X_GetProperty});
+    XMapWindow(display, kNoWindow);
+    XSync(display, False);
+    EXPECT_EQ(chainingCalls, 1);
+    EXPECT_EQ(first, std::vector<unsigned char>{X_MapWindow});
+}
+
+// With Xlib's own handler first, an error that every handler passes on ends
+// the process as Xlib ends it, with its message.
+TEST(XErrorTrapDeathTest, AnErrorEveryHandlerPassesOnEndsWithXlibsMessage) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            Display* display = XOpenDisplay(nullptr);
+            XSetErrorHandler(nullptr);
+            { XErrorTrap trap(display, BadWindow, {X_GetProperty}); }
+            replacedByChaining = XSetErrorHandler(Chaining);
+            XErrorTrap trap(display, BadWindow, {X_GetProperty});
+            XMapWindow(display, kNoWindow);
+            XSync(display, False);
+        },
+        ::testing::ExitedWithCode(1), "BadWindow");
 }
 
 }  // namespace

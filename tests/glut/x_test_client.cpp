@@ -301,6 +301,17 @@ void XTestClient::Resize(Window window, int width, int height) {
     Sync();
 }
 
+void XTestClient::ClaimSize(Window window, int width, int height) {
+    XEvent event{};
+    event.xconfigure.type = ConfigureNotify;
+    event.xconfigure.event = window;
+    event.xconfigure.window = window;
+    event.xconfigure.width = width;
+    event.xconfigure.height = height;
+    XSendEvent(display, window, False, StructureNotifyMask, &event);
+    Sync();
+}
+
 void XTestClient::RequestClose(Window window) {
     XEvent event{};
     event.xclient.type = ClientMessage;

@@ -65,6 +65,9 @@ public:
 
     // What another client or a window manager would do.
     void Resize(Window window, int width, int height);
+    // A ConfigureNotify sent to the window (XSendEvent), claiming a size the
+    // server never gave it.
+    void ClaimSize(Window window, int width, int height);
     void RequestClose(Window window);
 
     // The window's pixels as the X server shows them, 0xRRGGBB each: the part

@@ -548,6 +548,24 @@ TEST_F(ProgramTest, ResizedWhilePaintedItLivesKeepsItsSizeAndItsPicture) {
                         << Describe(Capture(), 1023, 799);
 }
 
+// Any client may send the window a ConfigureNotify; a size it claims is not
+// the window's, and the picture and the pointer stay at the real one.
+TEST_F(ProgramTest, ASizeAnotherClientClaimsChangesNothing) {
+    x.ClaimSize(window, 1500, 1100);
+    Pause(300);
+    const Cell under = CanvasACell(23, 23);
+    const Cell lastB = CanvasBCell(11, 11);
+    Drag({120, 50}, {340, 410}, [&](const XTestClient::Image& image) {
+        return IsReddish(image, under.FillX(), under.FillY()) &&
+               Shows(image, kSwatches[1].left + 5, kSwatchTop + 5, OnWhite(kSwatches[1].colour)) &&
+               IsWhite(image, lastB.FillX(), lastB.FillY()) && IsWhite(image, 1023, 799);
+    });
+    ASSERT_FALSE(program.Wait(0)) << "the program ended; output: " << program.Output();
+    const XTestClient::Geometry g = x.GetGeometry(window);
+    EXPECT_EQ(g.width, 1024);
+    EXPECT_EQ(g.height, 800);
+}
+
 // As a dock or a window manager meets it: mapped once, already at its size,
 // never withdrawn, and carrying the names and icon a desktop ties it to the
 // program's desktop entry by.

@@ -31,6 +31,15 @@ Bool RecordConfigureNotify(Display* display, XEvent* event, xEvent* wire) {
     }
     const auto found = watched.find(event->xconfigure.window);
     if (found != watched.end()) {
+        // Any client may send a ConfigureNotify (a window manager does, to
+        // tell a new position or to answer a request it refused), but only
+        // the server knows the window's size: a sent one is given the size
+        // the server last reported before freeglut sees it, so that it
+        // neither reshapes the window's picture nor counts as a new size.
+        if (event->xconfigure.send_event) {
+            event->xconfigure.width = found->second.server.size.width;
+            event->xconfigure.height = found->second.server.size.height;
+        }
         const SizeKeeper::Size size{event->xconfigure.width, event->xconfigure.height};
         std::vector<SizeKeeper::Size>& reports = found->second.reports;
         if (reports.size() >= kMaxBacklog) {

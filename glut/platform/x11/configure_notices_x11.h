@@ -12,7 +12,9 @@
 // the user's next resize for it.
 //
 // The reports are read as Xlib turns them from the wire into events, before
-// freeglut handles them; nothing else about event handling changes.
+// freeglut handles them. A report another client sent (XSendEvent) counts as
+// an answer that leaves the size as the server last reported it, whatever
+// size it claims; it reaches freeglut with that size too.
 
 // Starts collecting the reports for the current GLUT window (its GL context
 // must be current).

@@ -3,6 +3,8 @@
 #include <X11/Xlib.h>
 #include <X11/Xproto.h>
 
+#include <algorithm>
+#include <array>
 #include <string>
 
 #include "platform.h"
@@ -21,9 +23,32 @@ int shmMajorOpcode = -1;
 int refusedPresents = 0;
 bool catching = false;
 
+// The requests a present made: serials from `first` up to, not including,
+// `end`, on one connection. Only errors of these are the presenter's; a
+// PutImage of any other part of the process fails as it would without it.
+struct PresentRequests {
+    Display* display = nullptr;
+    unsigned long first = 0;
+    unsigned long end = 0;
+};
+// The last few presents: Mesa waits for the server within each, so an error
+// comes back before the next present, but one more is kept for a library
+// that would not wait.
+constexpr std::size_t kPresentsKept = 2;
+std::array<PresentRequests, kPresentsKept> recentPresents;
+std::size_t nextPresent = 0;
+
+bool IsPresentRequest(const XErrorEvent& error) {
+    return std::any_of(recentPresents.begin(), recentPresents.end(),
+                       [&](const PresentRequests& present) {
+                           return error.display == present.display &&
+                                  error.serial >= present.first && error.serial < present.end;
+                       });
+}
+
 bool CountRefusedPresent(const XErrorEvent& error) {
     const bool shmPut = error.request_code == shmMajorOpcode && error.minor_code == kShmPutImage;
-    if (shmPut || error.request_code == X_PutImage) {
+    if ((shmPut || error.request_code == X_PutImage) && IsPresentRequest(error)) {
         ++refusedPresents;
         return true;
     }
@@ -70,10 +95,16 @@ bool platform::PresentParts(const std::vector<PixelRect>& rects, int bufferHeigh
         return false;
     }
     const int refusedBefore = refusedPresents;
+    PresentRequests& present = recentPresents[nextPresent];
+    nextPresent = (nextPresent + 1) % kPresentsKept;
+    // Open-ended while the present runs, since its errors come back inside
+    // it; closed at the serial of the next request made after it.
+    present = {display, NextRequest(display), ~0ul};
     for (const PixelRect& r : rects) {
         // GLX counts rows from the bottom.
         copySubBuffer(display, drawable, r.left, bufferHeight - r.bottom, r.right - r.left,
                       r.bottom - r.top);
     }
+    present.end = NextRequest(display);
     return refusedPresents == refusedBefore;
 }

@@ -11,7 +11,11 @@
 // what none takes goes on to the handler that was there before (Xlib's own,
 // which ends the process). Nothing puts an older handler back, so a handler
 // that another part of the process installs meanwhile is not lost: it is
-// taken as the one before when the platform next needs its own.
+// taken as the one before when the platform next needs its own. Such a
+// handler may pass errors on to the one it replaced, which is the
+// dispatcher: the error then goes on to the handler before that one, and so
+// down to the first, never round again; one that all of them pass on ends
+// in Xlib's own handler, with its message.
 
 // Catches one kind of X error from a few kinds of request, on one
 // connection, for as long as it lives. For requests that may name a window
@@ -41,5 +45,8 @@ private:
 
 // For the rest of the process, the errors for which `takes` answers true are
 // its own and do not end the process. For errors that come back while
-// another library waits for the server, where no trap can wait first.
+// another library waits for the server, where no trap can wait first;
+// `takes` must answer only for requests it knows to be its own (by their
+// connection and serial), since every other part of the process shares the
+// handler.
 void CatchXErrorsForGood(bool (*takes)(const XErrorEvent& error));
