@@ -15,6 +15,76 @@ std::string LargestSeed() {
     return std::to_string(std::numeric_limits<unsigned>::max());
 }
 
+// A byte as the shell's $'...' writes it: by name where it has one, else
+// in octal, as GNU tools quote what they cannot print.
+void AppendEscaped(std::string& out, unsigned char byte) {
+    static constexpr std::string_view kNamed = "abtnvfr";
+    out.push_back('\\');
+    if (byte >= '\a' && byte <= '\r') {
+        out.push_back(kNamed[byte - '\a']);
+        return;
+    }
+    for (const int shift : {6, 3, 0}) {
+        out.push_back(static_cast<char>('0' + ((byte >> shift) & 7)));
+    }
+}
+
+// The length of the printable UTF-8 character at the start of `text`, or 0
+// for a control character (C0, DEL, C1) or a byte that starts no valid
+// character: either could move a terminal's cursor or change its state.
+std::size_t PrintableLength(std::string_view text) {
+    const auto lead = static_cast<unsigned char>(text[0]);
+    if (lead < 0x20 || lead == 0x7f) {
+        return 0;
+    }
+    if (lead < 0x80) {
+        return 1;
+    }
+    const std::size_t length = lead >= 0xf0 ? 4 : lead >= 0xe0 ? 3 : lead >= 0xc2 ? 2 : 0;
+    if (length == 0 || lead > 0xf4 || text.size() < length) {
+        return 0;
+    }
+    char32_t code = lead & (0x7f >> length);
+    for (std::size_t i = 1; i < length; ++i) {
+        const auto next = static_cast<unsigned char>(text[i]);
+        if ((next & 0xc0) != 0x80) {
+            return 0;
+        }
+        code = (code << 6) | (next & 0x3f);
+    }
+    const char32_t smallest[] = {0, 0, 0x80, 0x800, 0x10000};
+    const bool valid = code >= smallest[length] && code <= 0x10ffff &&
+                       !(code >= 0xd800 && code <= 0xdfff) && !(code >= 0x80 && code <= 0x9f);
+    return valid ? length : 0;
+}
+
+// The argument in single quotes, with every character a terminal would act
+// on written as $'\n' between them, so that the line shows what was typed
+// and can be pasted back into a shell.
+std::string Quoted(std::string_view arg) {
+    std::string quoted = "'";
+    bool escaping = false;
+    while (!arg.empty()) {
+        const std::size_t length = PrintableLength(arg);
+        if (length == 0) {
+            if (!escaping) {
+                quoted += "'$'";
+                escaping = true;
+            }
+            AppendEscaped(quoted, static_cast<unsigned char>(arg[0]));
+            arg.remove_prefix(1);
+            continue;
+        }
+        if (escaping) {
+            quoted += "''";
+            escaping = false;
+        }
+        quoted += arg[0] == '\'' ? "'\\''" : arg.substr(0, length);
+        arg.remove_prefix(length);
+    }
+    return quoted + "'";
+}
+
 CommandLine Failure(const std::string& problem) {
     CommandLine result;
     result.action = CommandLine::Action::Fail;
@@ -89,7 +159,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
             result.seed = ParseSeed(*number);
             if (!result.seed) {
                 return Failure("the seed must be a whole number from 0 to " + LargestSeed() +
-                               ", not '" + std::string(*number) + "'");
+                               ", not " + Quoted(*number));
             }
             continue;
         }
@@ -99,8 +169,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
         if (const auto factor = OptionValue(args, i, kScaleOption, missing)) {
             result.scale = ParseScale(*factor);
             if (!result.scale) {
-                return Failure("the scale must be a number from 1 to 8, such as 1.5, not '" +
-                               std::string(*factor) + "'");
+                return Failure("the scale must be a number from 1 to 8, such as 1.5, not " +
+                               Quoted(*factor));
             }
             continue;
         }
@@ -108,9 +178,9 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
             return Failure("option '--scale' needs a number");
         }
         if (arg.starts_with("-")) {
-            return Failure("unknown option '" + std::string(arg) + "'");
+            return Failure("unknown option " + Quoted(arg));
         }
-        return Failure("unexpected argument '" + std::string(arg) + "'");
+        return Failure("unexpected argument " + Quoted(arg));
     }
     return result;
 }

@@ -88,6 +88,24 @@ TEST(CommandLineTest, UnknownOptionsAndStrayArgumentsFail) {
     }
 }
 
+// What a terminal would act on reaches it escaped, as a shell would quote
+// it; printable UTF-8 stays as typed.
+TEST(CommandLineTest, ControlCharactersInABadArgumentAreQuotedNotPrinted) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"a\nb", "'a'$'\\n''b'"},         {"\x1b[2J", "''$'\\033''[2J'"},
+        {"--scale=1\r", "'1'$'\\r'"},     {"x\xc2\x9b", "'x'$'\\302\\233'"},
+        {"\xff", "''$'\\377'"},           {"it's", "'it'\\''s'"},
+        {"caf\xc3\xa9", "'caf\xc3\xa9'"},
+    };
+    for (const auto& [arg, quoted] : cases) {
+        const CommandLine parsed = ParseCommandLine({arg});
+        EXPECT_NE(parsed.error.find(" " + quoted + " ("), std::string::npos) << parsed.error;
+        for (const char c : parsed.error) {
+            EXPECT_FALSE(static_cast<unsigned char>(c) < 0x20) << parsed.error;
+        }
+    }
+}
+
 TEST(CommandLineTest, UsageAndVersionNameTheProgram) {
     const std::string usage = Usage();
     for (const char* option : {"--seed N", "--scale F", "--no-banner", "--help", "--version"}) {
