@@ -1,7 +1,8 @@
 // The platform beneath freeglut on Windows: the window freeglut makes, taken
 // as it is created (a CBT hook around glutCreateWindow), and its window
-// procedure, which this platform wraps to hear what freeglut does not pass
-// on (the window's DPI, every size report) and to keep its frame fixed.
+// procedure, which this platform wraps from the start to complete the window
+// before it is first shown, to hear what freeglut does not pass on (the
+// window's DPI, every size report) and to keep its frame fixed.
 //
 // The process is per-monitor DPI aware (v2, declared in the executable's
 // manifest), so Windows does not stretch the window's bitmap: sizes here are
@@ -37,6 +38,8 @@ std::vector<SizeKeeper::Size> sizeReports;
 bool desktopChanged = false;
 // Where Windows asked the window to go at its new DPI, until it is sized.
 std::optional<POINT> suggestedPlace;
+// The client area the window is created with.
+SizeKeeper::Size createdSize;
 
 UINT CurrentDpi() {
     return window ? windowDpi : SystemDpi();
@@ -69,7 +72,9 @@ void SizeClient(int width, int height) {
     const UINT move = suggestedPlace ? 0 : SWP_NOMOVE;
     suggestedPlace.reset();
     constexpr UINT kQuiet = SWP_NOZORDER | SWP_NOACTIVATE;
-    SetWindowPos(window, nullptr, place.x, place.y, Width(frame), Height(frame), kQuiet | move);
+    // The frame is measured again: its style may have changed.
+    SetWindowPos(window, nullptr, place.x, place.y, Width(frame), Height(frame),
+                 kQuiet | move | SWP_FRAMECHANGED);
     RECT client{};
     if (IsIconic(window) || !GetClientRect(window, &client)) {
         return;
@@ -113,11 +118,20 @@ void FollowDpi(HWND hwnd, UINT dpi, const RECT& suggested) {
     }
 }
 
+// Before freeglut shows the window: the frame fixed, the client area of its
+// size, the icons. (Sizes a CBT hook gives the window at its creation are
+// lost under Wine; here they hold on both.)
+void CompleteWindow(HWND hwnd) {
+    SetWindowLongA(hwnd, GWL_STYLE, static_cast<LONG>(Style(hwnd) & ~kResizable));
+    SizeClient(createdSize.width, createdSize.height);
+    icons.Show(hwnd, described.icons, windowDpi);
+}
+
 LRESULT CALLBACK WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE: {
             const LRESULT created = CallWindowProcA(freeglutProcedure, hwnd, message, wParam, lParam);
-            icons.Show(hwnd, described.icons, windowDpi);
+            CompleteWindow(hwnd);
             return created;
         }
         case WM_STYLECHANGING:
@@ -164,23 +178,17 @@ bool IsFreeglutTopWindow(HWND hwnd, const CREATESTRUCTA& create) {
     return std::strcmp(name, "FREEGLUT") == 0 && !(create.style & (WS_CHILD | WS_POPUP));
 }
 
-// The window as Windows is about to create it, before freeglut shows it:
-// the frame is made fixed and sized for the client area at the window's own
-// DPI, and the window procedure wrapped, so that the window is shown once,
-// complete.
-void TakeWindow(HWND hwnd, CREATESTRUCTA& create) {
+// The window as Windows creates it, before freeglut shows it: its window
+// procedure is wrapped from the start, and its client area is to be the
+// size the host chose at the window's own DPI.
+void TakeWindow(HWND hwnd) {
     window = hwnd;
     windowDpi = WindowDpi(hwnd);
-    SizeKeeper::Size client{described.width, described.height};
+    createdSize = {described.width, described.height};
     if (windowDpi != chosenDpi && follower.sizeAt) {
-        client = follower.sizeAt(ScaleAt(windowDpi));
+        createdSize = follower.sizeAt(ScaleAt(windowDpi));
         desktopChanged = true;
     }
-    create.style &= ~kResizable;
-    const RECT frame = FrameAround(client.width, client.height, static_cast<DWORD>(create.style),
-                                   create.dwExStyle, windowDpi);
-    create.cx = Width(frame);
-    create.cy = Height(frame);
     freeglutProcedure = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WindowProcedure)));
 }
@@ -188,9 +196,8 @@ void TakeWindow(HWND hwnd, CREATESTRUCTA& create) {
 LRESULT CALLBACK CreationHook(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HCBT_CREATEWND && !window) {
         const HWND hwnd = reinterpret_cast<HWND>(wParam);
-        CREATESTRUCTA& create = *reinterpret_cast<CBT_CREATEWNDA*>(lParam)->lpcs;
-        if (IsFreeglutTopWindow(hwnd, create)) {
-            TakeWindow(hwnd, create);
+        if (IsFreeglutTopWindow(hwnd, *reinterpret_cast<CBT_CREATEWNDA*>(lParam)->lpcs)) {
+            TakeWindow(hwnd);
         }
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
