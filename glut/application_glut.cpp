@@ -91,8 +91,8 @@ bool ApplicationGLUT::Init() {
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE);
     glutInitWindowPosition(100, 100);
     glutInitWindowSize(device.width, device.height);
-    platform::FollowScaleWith({[this](float desktop) { return DeviceSizeAt(desktop); },
-                               [this] { FollowScaleNow(); }});
+    platform::FollowScaleWith(
+        {[this](float desktop) { return DeviceSizeAt(desktop); }, [this] { FollowScaleNow(); }});
     platform::PrepareWindow(identity);
     windowId = glutCreateWindow(windowDescription.title.c_str());
     platform::FinishWindow();

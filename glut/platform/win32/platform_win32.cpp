@@ -94,7 +94,8 @@ bool AnswerScaledSize(UINT dpi, SIZE& size) {
         return false;
     }
     const SizeKeeper::Size client = follower.sizeAt(ScaleAt(dpi));
-    const RECT frame = FrameAround(client.width, client.height, Style(window), ExStyle(window), dpi);
+    const RECT frame =
+        FrameAround(client.width, client.height, Style(window), ExStyle(window), dpi);
     size = {Width(frame), Height(frame)};
     return true;
 }
@@ -130,7 +131,8 @@ void CompleteWindow(HWND hwnd) {
 LRESULT CALLBACK WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE: {
-            const LRESULT created = CallWindowProcA(freeglutProcedure, hwnd, message, wParam, lParam);
+            const LRESULT created =
+                CallWindowProcA(freeglutProcedure, hwnd, message, wParam, lParam);
             CompleteWindow(hwnd);
             return created;
         }

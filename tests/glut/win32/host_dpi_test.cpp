@@ -6,9 +6,11 @@
 
 #include <windows.h>
 
-#include <GL/gl.h>
+#include <GL/freeglut.h>
 
+#include <chrono>
 #include <cstdint>
+#include <thread>
 #include <vector>
 
 #include "application_glut.h"
@@ -56,7 +58,7 @@ std::vector<IconImage> Icons() {
     std::vector<IconImage> icons;
     for (int size : {16, 32, 48, 64}) {
         icons.push_back({size, std::vector<std::uint32_t>(static_cast<std::size_t>(size) * size,
-                                                           0xFF000000u | size * 0x030201u)});
+                                                          0xFF000000u | size * 0x030201u)});
     }
     return icons;
 }
@@ -109,8 +111,8 @@ void ExpectEnlarged(const GlFrame& shown, const GlFrame& picture, int factor) {
     for (int y = 0; y < shown.Height() && wrong < 5; ++y) {
         for (int x = 0; x < shown.Width() && wrong < 5; ++x) {
             if (!(shown.At(x, y) == picture.At(x / factor, y / factor))) {
-                ADD_FAILURE() << "shown: " << shown.Describe(x, y)
-                              << "; the picture at 1x: " << picture.Describe(x / factor, y / factor);
+                ADD_FAILURE() << "shown: " << shown.Describe(x, y) << "; the picture at 1x: "
+                              << picture.Describe(x / factor, y / factor);
                 ++wrong;
             }
         }
@@ -124,7 +126,8 @@ protected:
         description.width = 1024;
         description.height = 800;
         description.icons = Icons();
-        HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, RecordFirstShow, nullptr, GetCurrentThreadId());
+        HHOOK hook =
+            SetWindowsHookExA(WH_CALLWNDPROC, RecordFirstShow, nullptr, GetCurrentThreadId());
         host = CreateApplication(description);
         UnhookWindowsHookEx(hook);
         host->Application::Run(client);
@@ -138,28 +141,43 @@ protected:
 
     // Sends what Windows sends when the window goes to a monitor of the DPI
     // at left, top: first the question, whose answer Windows makes the
-    // suggested rectangle, then the change. The answer, or an empty size.
+    // suggested rectangle's size (unanswered, it scales the window's size
+    // itself), then the change. The answer, or an empty size.
     static SIZE MoveToDpi(UINT dpi, LONG left, LONG top) {
+        SIZE answer{};
         SIZE frame{};
-        if (!SendMessageA(firstShow.window, WM_GETDPISCALEDSIZE, dpi, reinterpret_cast<LPARAM>(&frame))) {
-            return {};
+        if (SendMessageA(firstShow.window, WM_GETDPISCALEDSIZE, dpi,
+                         reinterpret_cast<LPARAM>(&answer))) {
+            frame = answer;
+        } else {
+            RECT now{};
+            GetWindowRect(firstShow.window, &now);
+            const int before = static_cast<int>(GetDpiForWindow(firstShow.window));
+            frame = {MulDiv(now.right - now.left, static_cast<int>(dpi), before),
+                     MulDiv(now.bottom - now.top, static_cast<int>(dpi), before)};
         }
         RECT suggested{left, top, left + frame.cx, top + frame.cy};
         SendMessageA(firstShow.window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
                      reinterpret_cast<LPARAM>(&suggested));
-        return frame;
+        return answer;
     }
 
     static SIZE FrameAt(int width, int height, UINT dpi) {
         RECT frame{0, 0, width, height};
-        AdjustWindowRectExForDpi(&frame, static_cast<DWORD>(GetWindowLongA(firstShow.window, GWL_STYLE)),
-                                 FALSE, static_cast<DWORD>(GetWindowLongA(firstShow.window, GWL_EXSTYLE)),
-                                 dpi);
+        AdjustWindowRectExForDpi(
+            &frame, static_cast<DWORD>(GetWindowLongA(firstShow.window, GWL_STYLE)), FALSE,
+            static_cast<DWORD>(GetWindowLongA(firstShow.window, GWL_EXSTYLE)), dpi);
         return {frame.right - frame.left, frame.bottom - frame.top};
     }
 
-    // The window's place, its client area and its big icon's size.
+    // The window's place, its client area and its big icon's size, once
+    // freeglut has handled what it has (a size it was asked for at the
+    // system's DPI would come now).
     static void ExpectWindow(LONG left, LONG top, int width, int height, UINT dpi) {
+        for (int pass = 0; pass < 5; ++pass) {
+            glutMainLoopEvent();
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
         RECT frame{};
         GetWindowRect(firstShow.window, &frame);
         EXPECT_EQ(frame.left, left);
@@ -168,7 +186,8 @@ protected:
         GetClientRect(firstShow.window, &client);
         EXPECT_EQ(client.right, width);
         EXPECT_EQ(client.bottom, height);
-        EXPECT_EQ(LookAt(IconOf(firstShow.window, ICON_BIG)).width, GetSystemMetricsForDpi(SM_CXICON, dpi));
+        EXPECT_EQ(LookAt(IconOf(firstShow.window, ICON_BIG)).width,
+                  GetSystemMetricsForDpi(SM_CXICON, dpi));
     }
 
     static inline EventLog log;
@@ -212,6 +231,21 @@ TEST_F(HostDpiTest, FollowsAMonitorOfTwiceTheDpiAndBack) {
     const GlFrame after = Shown();
     ASSERT_EQ(after.Width(), 1024);
     ExpectEnlarged(after, before, 1);
+}
+
+// The last test: the window goes.
+TEST_F(HostDpiTest, DestroysItsIconsWithTheWindow) {
+    ASSERT_NE(firstShow.window, nullptr);
+    const HICON big = IconOf(firstShow.window, ICON_BIG);
+    const HICON little = IconOf(firstShow.window, ICON_SMALL);
+    ASSERT_NE(LookAt(big).width, 0);
+    glutDestroyWindow(glutGetWindow());
+    for (int pass = 0; pass < 5 && IsWindow(firstShow.window); ++pass) {
+        glutMainLoopEvent();
+    }
+    ASSERT_FALSE(IsWindow(firstShow.window));
+    EXPECT_EQ(LookAt(big).width, 0) << "the big icon outlived the window";
+    EXPECT_EQ(LookAt(little).width, 0) << "the small icon outlived the window";
 }
 
 }  // namespace
