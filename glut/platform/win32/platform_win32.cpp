@@ -36,6 +36,11 @@ UINT windowDpi = 0;
 WindowIcons icons;
 std::vector<SizeKeeper::Size> sizeReports;
 bool desktopChanged = false;
+// A size asked for while the window reports its size, made once the report
+// has been handled.
+constexpr UINT kSizeLater = WM_APP + 0x51;
+bool reportingSize = false;
+SizeKeeper::Size sizeLater;
 // Where Windows asked the window to go at its new DPI, until it is sized.
 std::optional<POINT> suggestedPlace;
 // The client area the window is created with.
@@ -156,11 +161,19 @@ LRESULT CALLBACK WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
             // The work area may have changed.
             desktopChanged = true;
             break;
-        case WM_SIZE:
+        case WM_SIZE: {
             if (wParam != SIZE_MINIMIZED) {
                 sizeReports.push_back({LOWORD(lParam), HIWORD(lParam)});
             }
-            break;
+            reportingSize = true;
+            const LRESULT reported =
+                CallWindowProcA(freeglutProcedure, hwnd, message, wParam, lParam);
+            reportingSize = false;
+            return reported;
+        }
+        case kSizeLater:
+            SizeClient(sizeLater.width, sizeLater.height);
+            return 0;
         case WM_NCDESTROY: {
             const LRESULT destroyed =
                 CallWindowProcA(freeglutProcedure, hwnd, message, wParam, lParam);
@@ -256,9 +269,18 @@ void platform::FinishWindow() {
 }
 
 void platform::SizeWindow(int width, int height) {
-    if (window) {
-        SizeClient(width, height);
+    if (!window) {
+        return;
     }
+    // Sized from inside its own size report (the size keeper undoing a
+    // resize), the window under Wine kept its size but not its picture; the
+    // size is made once the report is handled, as freeglut makes its own.
+    if (reportingSize) {
+        sizeLater = {width, height};
+        PostMessageA(window, kSizeLater, 0, 0);
+        return;
+    }
+    SizeClient(width, height);
 }
 
 std::vector<SizeKeeper::Size> platform::TakeSizeReports() {
