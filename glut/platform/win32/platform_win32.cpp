@@ -265,6 +265,14 @@ void platform::FinishWindow() {
         UnhookWindowsHookEx(creationHook);
         creationHook = nullptr;
     }
+    // Asked again now that Windows has placed the window, in case the
+    // monitor it went to is another than the one it was created for; the
+    // host then follows at once.
+    if (window && WindowDpi(window) != windowDpi) {
+        windowDpi = WindowDpi(window);
+        icons.Show(window, described.icons, windowDpi);
+        desktopChanged = true;
+    }
     sizeReports.clear();
 }
 
