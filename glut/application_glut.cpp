@@ -91,6 +91,8 @@ bool ApplicationGLUT::Init() {
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE);
     glutInitWindowPosition(100, 100);
     glutInitWindowSize(device.width, device.height);
+    platform::FollowScaleWith(
+        {[this](float desktop) { return DeviceSizeAt(desktop); }, [this] { FollowScaleNow(); }});
     platform::PrepareWindow(identity);
     windowId = glutCreateWindow(windowDescription.title.c_str());
     platform::FinishWindow();
@@ -102,6 +104,9 @@ bool ApplicationGLUT::Init() {
     ResetView(GetWidth(), GetHeight());
     zoom = 1.0f;
     InitWheel();
+    // The factor was the desktop's before the window existed; now the
+    // window's own decides, on whichever monitor it opened.
+    FollowDesktop();
     return true;
 }
 
@@ -152,11 +157,12 @@ float ApplicationGLUT::PixelScale() const {
     return 1.0f / scale;
 }
 
+// The keeper hears of the request first: a platform that sizes the window at
+// once reports the new size before SizeWindow returns.
 void ApplicationGLUT::RequestDeviceSize(Size device) {
     glutSetWindow(windowId);
-    glutReshapeWindow(device.width, device.height);
     sizeKeeper.OnRequested(device, GetTime());
-    platform::HoldWindowSize(device.width, device.height);
+    platform::SizeWindow(device.width, device.height);
 }
 
 void ApplicationGLUT::ResetView(float w, float h) {
@@ -187,6 +193,23 @@ void ApplicationGLUT::FollowDesktop() {
     }
 }
 
+ApplicationGLUT::Size ApplicationGLUT::DeviceSizeAt(float desktopScale) const {
+    const float wanted = followsDesktop ? desktopScale : wantedScale;
+    const float fitted = FitScale(wanted, width, height, screenArea.width, screenArea.height);
+    const float s = FitsX(width, height, fitted) ? fitted : scale;
+    return {ScaledSide(width, s), ScaledSide(height, s)};
+}
+
+// The window is sized even when the factor stays: its frame is another at
+// another DPI, and the window system waits for the size.
+void ApplicationGLUT::FollowScaleNow() {
+    const float before = scale;
+    FollowDesktop();
+    if (scale == before) {
+        RequestDeviceSize(DeviceSize());
+    }
+}
+
 void ApplicationGLUT::ApplyScale(float newScale) {
     scale = newScale;
     RequestDeviceSize(DeviceSize());
@@ -204,7 +227,7 @@ void ApplicationGLUT::OnWindowResized(int w, int h) {
 void ApplicationGLUT::KeepWindowSize() {
     const Size device = DeviceSize();
     if (sizeKeeper.OnReports(device, platform::TakeSizeReports(), GetTime())) {
-        glutReshapeWindow(device.width, device.height);
+        platform::SizeWindow(device.width, device.height);
     }
 }
 

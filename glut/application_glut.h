@@ -142,6 +142,11 @@ private:
     void ApplyScale(float newScale);
     // The desktop's scale or room changed: the factor is decided again.
     void FollowDesktop();
+    // The window's size in device pixels once the desktop's factor is this.
+    Size DeviceSizeAt(float desktopScale) const;
+    // The desktop's factor changed and the window system waits for the
+    // window to follow: it does, and is sized, now.
+    void FollowScaleNow();
     // The window system reported a new size for the window.
     void OnWindowResized(int w, int h);
     // The window's size as the window system last reported it.

@@ -8,6 +8,7 @@
 //
 // Everything here works on freeglut's current window.
 
+#include <functional>
 #include <vector>
 
 #include "desktop_scale.h"
@@ -29,13 +30,25 @@ ScaleChoice ChooseScale(float given);
 float DesktopScale();
 ScreenArea ReadScreenArea();
 
+// What the host answers where a window system asks, while it waits, about
+// a change of the desktop's factor for the window: the window's size in
+// device pixels at a factor, and following the change at once (which sizes
+// the window through SizeWindow). A platform that tells the change later,
+// through TakeDesktopChange, asks nothing.
+struct ScaleFollower {
+    std::function<SizeKeeper::Size(float desktopScale)> sizeAt;
+    std::function<void()> follow;
+};
+void FollowScaleWith(ScaleFollower follower);
+
 // Around glutCreateWindow: what the window carries for the desktop (its
-// class, icon and fixed size), and from then on watching its size reports
-// and the desktop's settings.
+// class, icon and fixed size) from its first showing, and from then on
+// watching its size reports and the desktop's settings.
 void PrepareWindow(const WindowDescription& description);
 void FinishWindow();
-// The window is to keep this size in device pixels.
-void HoldWindowSize(int width, int height);
+// The one way the window is sized: its client area becomes so many device
+// pixels, which it is to keep.
+void SizeWindow(int width, int height);
 
 // Every size the window system reported for the window since the last call,
 // oldest first, including reports that left the size as it was.

@@ -10,16 +10,17 @@
 #include "pixel.h"
 
 // The whole back buffer of the current GL context's viewport, read before
-// any swap, addressed in window pixels from the top left corner.
+// any swap (or the front buffer: what the window shows), addressed in window
+// pixels from the top left corner.
 class GlFrame {
 public:
-    GlFrame() {
+    explicit GlFrame(GLenum buffer = GL_BACK) {
         GLint viewport[4];
         glGetIntegerv(GL_VIEWPORT, viewport);
         width = viewport[2];
         height = viewport[3];
         bytes.resize(static_cast<std::size_t>(width) * height * 3);
-        glReadBuffer(GL_BACK);
+        glReadBuffer(buffer);
         glPixelStorei(GL_PACK_ALIGNMENT, 1);
         glReadPixels(viewport[0], viewport[1], width, height, GL_RGB, GL_UNSIGNED_BYTE,
                      bytes.data());

@@ -1,138 +1,232 @@
-// The platform beneath freeglut on Windows: the window freeglut made, reached
-// through the current GL context, and its window procedure, which this
-// platform wraps to hear what freeglut does not pass on (a change of the
-// window's DPI, every size report).
+// The platform beneath freeglut on Windows: the window freeglut makes, taken
+// as it is created (a CBT hook around glutCreateWindow), and its window
+// procedure, which this platform wraps from the start to complete the window
+// before it is first shown, to hear what freeglut does not pass on (the
+// window's DPI, every size report) and to keep its frame fixed.
 //
 // The process is per-monitor DPI aware (v2, declared in the executable's
 // manifest), so Windows does not stretch the window's bitmap: sizes here are
 // device pixels, and the scale factor is the window's DPI over 96.
 #include <windows.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstring>
+#include <optional>
 #include <vector>
 
+#include "dpi_win32.h"
 #include "platform.h"
+#include "window_icons_win32.h"
 
 namespace {
 
+constexpr UINT kOrdinaryDpi = 96;
+// What a frame of a fixed size has not: a border to drag and a maximise box.
+constexpr DWORD kResizable = WS_THICKFRAME | WS_MAXIMIZEBOX;
+
 HWND window = nullptr;
 WNDPROC freeglutProcedure = nullptr;
+HHOOK creationHook = nullptr;
+WindowDescription described;
+platform::ScaleFollower follower;
+// The DPI the factor was chosen at, and the window's, as Windows last told it.
+UINT chosenDpi = 0;
+UINT windowDpi = 0;
+WindowIcons icons;
 std::vector<SizeKeeper::Size> sizeReports;
 bool desktopChanged = false;
-// Big and small icons made from the description; kept while the window is.
-HICON bigIcon = nullptr;
-HICON smallIcon = nullptr;
-
-constexpr UINT kOrdinaryDpi = 96;
+// A size asked for while the window reports its size, made once the report
+// has been handled.
+constexpr UINT kSizeLater = WM_APP + 0x51;
+bool reportingSize = false;
+SizeKeeper::Size sizeLater;
+// Where Windows asked the window to go at its new DPI, until it is sized.
+std::optional<POINT> suggestedPlace;
+// The client area the window is created with.
+SizeKeeper::Size createdSize;
 
 UINT CurrentDpi() {
-    return window ? GetDpiForWindow(window) : GetDpiForSystem();
+    return window ? windowDpi : SystemDpi();
+}
+
+float ScaleAt(UINT dpi) {
+    return RoundScale(static_cast<double>(dpi) / kOrdinaryDpi).value_or(kSmallestScale);
+}
+
+DWORD Style(HWND hwnd) {
+    return static_cast<DWORD>(GetWindowLongA(hwnd, GWL_STYLE));
+}
+DWORD ExStyle(HWND hwnd) {
+    return static_cast<DWORD>(GetWindowLongA(hwnd, GWL_EXSTYLE));
+}
+int Width(const RECT& r) {
+    return static_cast<int>(r.right - r.left);
+}
+int Height(const RECT& r) {
+    return static_cast<int>(r.bottom - r.top);
+}
+
+// The client area becomes width by height, at the place Windows suggested
+// if there is one. Until Windows has moved the window to a new DPI its frame
+// keeps the old DPI's measures (under Wine it always does), so the frame is
+// corrected by what the client area still lacks.
+void SizeClient(int width, int height) {
+    const RECT frame = FrameAround(width, height, Style(window), ExStyle(window), CurrentDpi());
+    const POINT place = suggestedPlace.value_or(POINT{0, 0});
+    const UINT move = suggestedPlace ? 0 : SWP_NOMOVE;
+    suggestedPlace.reset();
+    constexpr UINT kQuiet = SWP_NOZORDER | SWP_NOACTIVATE;
+    // The frame is measured again: its style may have changed.
+    SetWindowPos(window, nullptr, place.x, place.y, Width(frame), Height(frame),
+                 kQuiet | move | SWP_FRAMECHANGED);
+    RECT client{};
+    if (IsIconic(window) || !GetClientRect(window, &client)) {
+        return;
+    }
+    const int missingWidth = width - Width(client);
+    const int missingHeight = height - Height(client);
+    if (missingWidth != 0 || missingHeight != 0) {
+        SetWindowPos(window, nullptr, 0, 0, Width(frame) + missingWidth,
+                     Height(frame) + missingHeight, kQuiet | SWP_NOMOVE);
+    }
+}
+
+// Windows asks before it moves the window to another DPI: the frame that
+// holds the window's client area at that DPI.
+bool AnswerScaledSize(UINT dpi, SIZE& size) {
+    if (!follower.sizeAt) {
+        return false;
+    }
+    const SizeKeeper::Size client = follower.sizeAt(ScaleAt(dpi));
+    const RECT frame =
+        FrameAround(client.width, client.height, Style(window), ExStyle(window), dpi);
+    size = {Width(frame), Height(frame)};
+    return true;
+}
+
+// The window's DPI changed (another monitor, or the scale setting): the new
+// DPI is the message's, the window goes where Windows suggests (so that it
+// does not flip back to the monitor it came from) and takes the size of the
+// scene at the new factor there.
+void FollowDpi(HWND hwnd, UINT dpi, const RECT& suggested) {
+    windowDpi = dpi;
+    icons.Show(hwnd, described.icons, dpi);
+    desktopChanged = true;
+    suggestedPlace = POINT{suggested.left, suggested.top};
+    if (follower.follow) {
+        follower.follow();
+    }
+    if (suggestedPlace) {
+        suggestedPlace.reset();
+        SetWindowPos(hwnd, nullptr, suggested.left, suggested.top, Width(suggested),
+                     Height(suggested), SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+// Before freeglut shows the window: the frame fixed, the client area of its
+// size, the icons. (Sizes a CBT hook gives the window at its creation are
+// lost under Wine; here they hold on both.)
+void CompleteWindow(HWND hwnd) {
+    SetWindowLongA(hwnd, GWL_STYLE, static_cast<LONG>(Style(hwnd) & ~kResizable));
+    SizeClient(createdSize.width, createdSize.height);
+    icons.Show(hwnd, described.icons, windowDpi);
 }
 
 LRESULT CALLBACK WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+        case WM_CREATE: {
+            const LRESULT created =
+                CallWindowProcA(freeglutProcedure, hwnd, message, wParam, lParam);
+            CompleteWindow(hwnd);
+            return created;
+        }
+        case WM_STYLECHANGING:
+            // freeglut sets its resizable style again after creating the
+            // window, and before showing it.
+            if (wParam == static_cast<WPARAM>(GWL_STYLE)) {
+                reinterpret_cast<STYLESTRUCT*>(lParam)->styleNew &= ~kResizable;
+            }
+            break;
+        case WM_GETDPISCALEDSIZE:
+            if (AnswerScaledSize(static_cast<UINT>(wParam), *reinterpret_cast<SIZE*>(lParam))) {
+                return TRUE;
+            }
+            break;
         case WM_DPICHANGED:
-            // Moved to a monitor of another density, or the setting changed:
-            // the host decides the factor again and asks for its new size.
-            desktopChanged = true;
+            FollowDpi(hwnd, LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
         case WM_DISPLAYCHANGE:
         case WM_SETTINGCHANGE:
             // The work area may have changed.
             desktopChanged = true;
             break;
-        case WM_SIZE:
+        case WM_SIZE: {
             if (wParam != SIZE_MINIMIZED) {
                 sizeReports.push_back({LOWORD(lParam), HIWORD(lParam)});
             }
-            break;
+            reportingSize = true;
+            const LRESULT reported =
+                CallWindowProcA(freeglutProcedure, hwnd, message, wParam, lParam);
+            reportingSize = false;
+            return reported;
+        }
+        case kSizeLater:
+            SizeClient(sizeLater.width, sizeLater.height);
+            return 0;
+        case WM_NCDESTROY: {
+            const LRESULT destroyed =
+                CallWindowProcA(freeglutProcedure, hwnd, message, wParam, lParam);
+            icons.Destroy();
+            window = nullptr;
+            return destroyed;
+        }
         default:
             break;
     }
     return CallWindowProcA(freeglutProcedure, hwnd, message, wParam, lParam);
 }
 
-// An icon of one image of the description: 32-bit BGRA with its own alpha,
-// which Windows takes straight from a top-down DIB section.
-HICON MakeIcon(const IconImage& image) {
-    const int size = image.size;
-    if (size <= 0 || image.argb.size() != static_cast<std::size_t>(size) * size) {
-        return nullptr;
-    }
-    BITMAPV5HEADER header{};
-    header.bV5Size = sizeof header;
-    header.bV5Width = size;
-    header.bV5Height = -size;
-    header.bV5Planes = 1;
-    header.bV5BitCount = 32;
-    header.bV5Compression = BI_BITFIELDS;
-    header.bV5RedMask = 0x00FF0000;
-    header.bV5GreenMask = 0x0000FF00;
-    header.bV5BlueMask = 0x000000FF;
-    header.bV5AlphaMask = 0xFF000000;
-    void* bits = nullptr;
-    HDC screen = GetDC(nullptr);
-    HBITMAP colour = CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&header),
-                                      DIB_RGB_COLORS, &bits, nullptr, 0);
-    ReleaseDC(nullptr, screen);
-    if (!colour) {
-        return nullptr;
-    }
-    std::copy(image.argb.begin(), image.argb.end(), static_cast<std::uint32_t*>(bits));
-    HBITMAP mask = CreateBitmap(size, size, 1, 1, nullptr);
-    ICONINFO info{TRUE, 0, 0, mask, colour};
-    HICON icon = CreateIconIndirect(&info);
-    DeleteObject(mask);
-    DeleteObject(colour);
-    return icon;
+bool IsFreeglutTopWindow(HWND hwnd, const CREATESTRUCTA& create) {
+    char name[16] = {};
+    GetClassNameA(hwnd, name, sizeof name);
+    return std::strcmp(name, "FREEGLUT") == 0 && !(create.style & (WS_CHILD | WS_POPUP));
 }
 
-// The description's image nearest to the wanted size, not smaller where one
-// is large enough.
-HICON IconNear(const std::vector<IconImage>& icons, int wanted) {
-    const IconImage* best = nullptr;
-    for (const IconImage& icon : icons) {
-        if (!best || (best->size < wanted && icon.size > best->size)) {
-            best = &icon;
+// The window as Windows creates it, before freeglut shows it: its window
+// procedure is wrapped from the start, and its client area is to be the
+// size the host chose at the window's own DPI.
+void TakeWindow(HWND hwnd) {
+    window = hwnd;
+    windowDpi = WindowDpi(hwnd);
+    createdSize = {described.width, described.height};
+    if (windowDpi != chosenDpi && follower.sizeAt) {
+        createdSize = follower.sizeAt(ScaleAt(windowDpi));
+        desktopChanged = true;
+    }
+    freeglutProcedure = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WindowProcedure)));
+}
+
+LRESULT CALLBACK CreationHook(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_CREATEWND && !window) {
+        const HWND hwnd = reinterpret_cast<HWND>(wParam);
+        if (IsFreeglutTopWindow(hwnd, *reinterpret_cast<CBT_CREATEWNDA*>(lParam)->lpcs)) {
+            TakeWindow(hwnd);
         }
     }
-    return best ? MakeIcon(*best) : nullptr;
-}
-
-WindowDescription pending;
-
-void SetIcons(const std::vector<IconImage>& icons, UINT dpi) {
-    bigIcon = IconNear(icons, GetSystemMetricsForDpi(SM_CXICON, dpi));
-    smallIcon = IconNear(icons, GetSystemMetricsForDpi(SM_CXSMICON, dpi));
-    if (bigIcon) {
-        SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon));
-    }
-    if (smallIcon) {
-        SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
-    }
-}
-
-// A frame the user cannot resize or maximise, around a client area of the
-// size asked for.
-void FixFrame(int width, int height) {
-    const LONG style = GetWindowLongA(window, GWL_STYLE) & ~(WS_THICKFRAME | WS_MAXIMIZEBOX);
-    SetWindowLongA(window, GWL_STYLE, style);
-    RECT frame{0, 0, width, height};
-    AdjustWindowRectExForDpi(&frame, static_cast<DWORD>(style), FALSE,
-                             static_cast<DWORD>(GetWindowLongA(window, GWL_EXSTYLE)), CurrentDpi());
-    SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 }  // namespace
 
 bool platform::Start() {
-    // The manifest says so already; this covers an executable without it.
-    SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
+    DeclareDpiAwareness();
     return true;
 }
 
 ScaleChoice platform::ChooseScale(float given) {
+    chosenDpi = CurrentDpi();
     if (const std::optional<float> scale = GivenScale(given)) {
         return {*scale, false};
     }
@@ -140,7 +234,7 @@ ScaleChoice platform::ChooseScale(float given) {
 }
 
 float platform::DesktopScale() {
-    return RoundScale(static_cast<double>(CurrentDpi()) / kOrdinaryDpi).value_or(kSmallestScale);
+    return ScaleAt(CurrentDpi());
 }
 
 ScreenArea platform::ReadScreenArea() {
@@ -154,29 +248,47 @@ ScreenArea platform::ReadScreenArea() {
     } else {
         SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
     }
-    return {static_cast<int>(area.right - area.left), static_cast<int>(area.bottom - area.top)};
+    return {Width(area), Height(area)};
+}
+
+void platform::FollowScaleWith(ScaleFollower scaleFollower) {
+    follower = std::move(scaleFollower);
 }
 
 void platform::PrepareWindow(const WindowDescription& description) {
-    pending = description;
+    described = description;
+    creationHook = SetWindowsHookExA(WH_CBT, CreationHook, nullptr, GetCurrentThreadId());
 }
 
 void platform::FinishWindow() {
-    window = WindowFromDC(wglGetCurrentDC());
-    if (!window) {
-        return;
+    if (creationHook) {
+        UnhookWindowsHookEx(creationHook);
+        creationHook = nullptr;
     }
-    freeglutProcedure = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WindowProcedure)));
-    SetIcons(pending.icons, CurrentDpi());
-    FixFrame(pending.width, pending.height);
+    // Asked again now that Windows has placed the window, in case the
+    // monitor it went to is another than the one it was created for; the
+    // host then follows at once.
+    if (window && WindowDpi(window) != windowDpi) {
+        windowDpi = WindowDpi(window);
+        icons.Show(window, described.icons, windowDpi);
+        desktopChanged = true;
+    }
     sizeReports.clear();
 }
 
-void platform::HoldWindowSize(int width, int height) {
-    if (window) {
-        FixFrame(width, height);
+void platform::SizeWindow(int width, int height) {
+    if (!window) {
+        return;
     }
+    // Sized from inside its own size report (the size keeper undoing a
+    // resize), the window under Wine kept its size but not its picture; the
+    // size is made once the report is handled, as freeglut makes its own.
+    if (reportingSize) {
+        sizeLater = {width, height};
+        PostMessageA(window, kSizeLater, 0, 0);
+        return;
+    }
+    SizeClient(width, height);
 }
 
 std::vector<SizeKeeper::Size> platform::TakeSizeReports() {

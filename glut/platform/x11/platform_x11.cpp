@@ -1,5 +1,6 @@
 // The platform beneath freeglut on X11: Xlib and GLX on freeglut's own
 // connection, reached through the current GL context.
+#include <GL/freeglut.h>
 #include <GL/glx.h>
 
 #include <cerrno>
@@ -66,6 +67,9 @@ ScreenArea platform::ReadScreenArea() {
     return display ? ReadScreenAreaX11(display) : displayAtStart.area;
 }
 
+// X tells the desktop's changes as events, read at idle (TakeDesktopChange).
+void platform::FollowScaleWith(ScaleFollower /*follower*/) {}
+
 void platform::PrepareWindow(const WindowDescription& description) {
     PrepareWindowIdentityX11(description);
 }
@@ -76,7 +80,10 @@ void platform::FinishWindow() {
     WatchDesktopSettingsX11();
 }
 
-void platform::HoldWindowSize(int width, int height) {
+// freeglut asks the server; the hints tell the window manager the size is
+// fixed.
+void platform::SizeWindow(int width, int height) {
+    glutReshapeWindow(width, height);
     HoldWindowSizeX11(width, height);
 }
 

@@ -19,7 +19,16 @@ namespace {
 // What the next window freeglut maps is to carry.
 std::optional<WindowDescription> pending;
 
+// The size the hints last held, and of which window.
+struct HeldSize {
+    Window window = 0;
+    int width = 0;
+    int height = 0;
+    bool operator==(const HeldSize&) const = default;
+} held;
+
 void SetFixedSizeHints(Display* display, Window window, int width, int height) {
+    held = {window, width, height};
     XSizeHints hints{};
     long supplied = 0;
     // Keep what freeglut put there (its position and size hints).
@@ -125,7 +134,10 @@ void FinishWindowIdentityX11() {
 void HoldWindowSizeX11(int width, int height) {
     Display* display = glXGetCurrentDisplay();
     const Window window = glXGetCurrentDrawable();
-    if (!display || !window || width <= 0 || height <= 0) {
+    // The hints are written only when the size changes: every request to
+    // have the window's size back passes here.
+    if (!display || !window || width <= 0 || height <= 0 ||
+        held == HeldSize{window, width, height}) {
         return;
     }
     SetFixedSizeHints(display, window, width, height);

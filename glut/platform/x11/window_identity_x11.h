@@ -30,5 +30,6 @@ void PrepareWindowIdentityX11(const WindowDescription& description);
 // there.
 void FinishWindowIdentityX11();
 
-// WM_NORMAL_HINTS of the current window: held at this size.
+// WM_NORMAL_HINTS of the current window: held at this size (written when
+// they held another).
 void HoldWindowSizeX11(int width, int height);
