@@ -1,9 +1,10 @@
 // Wheel reader for Windows: DirectInput 7's system mouse, read as relative
-// axes; lZ is the wheel's movement since the last read (120 a notch). No
-// cooperative level is set, so the device is shared and read in the
-// background: a notch counts wherever the pointer is. The device is acquired
-// by the first poll, which reads nothing, and again by any poll after the
-// device was lost.
+// axes; lZ is the wheel's movement since the last read (120 a notch). The
+// device is shared with other programs and read only while the host's
+// window is the foreground window (DISCL_FOREGROUND | DISCL_NONEXCLUSIVE):
+// a notch made while the user works in another program is not ours. It is
+// acquired by the first poll in front, which reads nothing, and again by any
+// poll after the device was lost.
 #define DIRECTINPUT_VERSION 0x0700
 #include <dinput.h>
 #include <windows.h>
@@ -14,10 +15,9 @@ namespace {
 
 IDirectInputA* wheelInput = nullptr;
 IDirectInputDeviceA* wheelDevice = nullptr;
+HWND wheelWindow = nullptr;
 
-}  // namespace
-
-int InitWheel() {
+HRESULT CreateWheelDevice() {
     HRESULT status =
         DirectInputCreateA(GetModuleHandleA(nullptr), DIRECTINPUT_VERSION, &wheelInput, nullptr);
     if (FAILED(status)) {
@@ -29,12 +29,39 @@ int InitWheel() {
         wheelDevice = nullptr;
         return status;
     }
-    return wheelDevice->SetDataFormat(&c_dfDIMouse);
+    status = wheelDevice->SetDataFormat(&c_dfDIMouse);
+    if (FAILED(status)) {
+        return status;
+    }
+    return wheelDevice->SetCooperativeLevel(wheelWindow, DISCL_FOREGROUND | DISCL_NONEXCLUSIVE);
+}
+
+}  // namespace
+
+// The host calls this with its window's GL context current, which is how
+// the reader finds the window without the host handing it over.
+int InitWheel() {
+    wheelWindow = WindowFromDC(wglGetCurrentDC());
+    if (!wheelWindow) {
+        return E_HANDLE;
+    }
+    const HRESULT status = CreateWheelDevice();
+    if (FAILED(status)) {
+        ReleaseWheel();
+    }
+    return status;
 }
 
 // Without a device (InitWheel failed, or ReleaseWheel ran) nothing moved.
+// The window's loss of activation is seen here rather than in its window
+// procedure, which belongs to the host: a poll while another window is in
+// front lets the device go and reads nothing.
 int PollWheel() {
     if (!wheelDevice) {
+        return 0;
+    }
+    if (GetForegroundWindow() != wheelWindow) {
+        wheelDevice->Unacquire();
         return 0;
     }
     DIMOUSESTATE state{};
@@ -56,4 +83,5 @@ void ReleaseWheel() {
         wheelInput->Release();
         wheelInput = nullptr;
     }
+    wheelWindow = nullptr;
 }
