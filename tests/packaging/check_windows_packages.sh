@@ -4,12 +4,17 @@
 # - The installer, run silently (/S): exactly its files in Program Files and
 #   the Start-menu shortcut, and nothing else, added to the prefix; the
 #   program and its files as the build made them; the shortcut naming the
-#   installed program; the uninstall key with exactly its values. The program
-#   started from the shortcut's path opens its window and ends with status 0
-#   when the window is closed.
-# - Installed again over itself, then over an older version (made here from
-#   the same build, with a file of its own): each time the one install of
-#   the first, and the older version's file gone.
+#   installed program; the uninstall key with exactly its values (its home
+#   page the one the metainfo in data/ names). The program started from the
+#   shortcut's path opens its window and ends with status 0 when the window
+#   is closed.
+# - Installed again over itself: the one install of the first. Run silently
+#   while the installed program runs: it ends with status 3 and changes no
+#   file and no registry value.
+# - An older version (made here from the same build, with a file of its own)
+#   installed into a folder the user chose (/D=): the wizard, cancelled,
+#   leaves it installed; this version installed silently over it goes into
+#   the same folder, as the one install, the older version's file gone.
 # - Its uninstaller, as Apps & features runs it (QuietUninstallString): after
 #   it and a restart, the prefix's files and the machine's and the user's
 #   software keys are as they were before the first install.
@@ -47,14 +52,14 @@ trap 'wineserver -k 2>/dev/null || true; rm -rf "$work"' EXIT
 drive=$WINEPREFIX/drive_c
 folder='C:\Program Files\Quillmere'
 program="$folder\\quillmere.exe"
+# A folder of the user's own choice, as the installer's /D= names it.
+chosen='C:\Colour mixer'
 shortcut="ProgramData/Microsoft/Windows/Start Menu/Programs/Quillmere.lnk"
 key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quillmere'
-installed="Program Files/Quillmere
-Program Files/Quillmere/LICENSE
-Program Files/Quillmere/README.txt
-Program Files/Quillmere/Uninstall.exe
-Program Files/Quillmere/quillmere.exe
-$shortcut"
+homepage=$(sed -n 's|.*<url type="homepage">\(.*\)</url>.*|\1|p' \
+    "$source/data/io.github.quillmere.Quillmere.metainfo.xml.in")
+# The installer's exit status when it found Quillmere running.
+program_running=3
 
 # The prefix's files and folders, as paths under drive_c.
 files() { (cd "$drive" && find . -mindepth 1 | sed 's|^\./||' | LC_ALL=C sort); }
@@ -79,11 +84,11 @@ removed() { LC_ALL=C comm -23 "$1" "$2"; }
 # seconds SINCE: the time since SINCE (from date +%s.%N), to a tenth.
 seconds() { awk -v since="$1" -v now="$(date +%s.%N)" 'BEGIN { printf "%.1f", now - since }'; }
 
-# run_program LABEL EXE: starts EXE with --no-banner, waits for its window
-# "Quillmere", asks it to close as a window manager's close button does, and
-# expects the program to end with status 0.
-run_program() {
-    local label=$1 exe=$2 pid window= status=0
+# start_program LABEL EXE: starts EXE with --no-banner and waits for its
+# window "Quillmere" ($window; $pid is the program's); false when none came.
+start_program() {
+    local label=$1 exe=$2
+    window=
     wine "$exe" --no-banner >"$work/program.log" 2>&1 &
     pid=$!
     for _ in $(seq 1 300); do
@@ -95,16 +100,32 @@ run_program() {
         fail "$label: no window titled Quillmere appeared: $(cat "$work/program.log")"
         wineserver -k || true
         wait "$pid" || true
-        return
+        return 1
     fi
-    "$close_window" "$window"
-    wait "$pid" || status=$?
-    [ "$status" -eq 0 ] || fail "$label: ended with status $status: $(cat "$work/program.log")"
 }
 
-# check_install LABEL VERSION: the prefix holds one install of VERSION.
+# close_program LABEL: asks the started program's window to close as a
+# window manager's close button does, and expects it to end with status 0.
+close_program() {
+    local status=0
+    "$close_window" "$window"
+    wait "$pid" || status=$?
+    [ "$status" -eq 0 ] || fail "$1: ended with status $status: $(cat "$work/program.log")"
+}
+
+# run_program LABEL EXE: both.
+run_program() {
+    start_program "$@" && close_program "$1"
+}
+
+# check_install LABEL VERSION [FOLDER]: the prefix holds one install of
+# VERSION, in FOLDER (by default the one in Program Files).
 check_install() {
-    local label=$1 version=$2 size expected
+    local label=$1 version=$2 folder=${3:-$folder} size expected installed path
+    path=${folder#C:\\}
+    path=${path//\\//}
+    installed=$(printf '%s\n' "$path" "$path/LICENSE" "$path/README.txt" "$path/Uninstall.exe" \
+        "$path/quillmere.exe" "$shortcut" | LC_ALL=C sort)
     files >"$work/files.now"
     [ "$(added "$work/files.before" "$work/files.now")" = "$installed" ] &&
         [ -z "$(removed "$work/files.before" "$work/files.now")" ] ||
@@ -112,19 +133,59 @@ check_install() {
 $(diff <(echo "$installed") <(added "$work/files.before" "$work/files.now"))
 $(removed "$work/files.before" "$work/files.now" | sed 's/^/removed: /')"
     # Apps & features shows the size in KiB.
-    size=$(cat "$drive/Program Files/Quillmere/"* 2>/dev/null | wc -c)
-    expected="DisplayIcon|REG_SZ|$program
+    # (Nothing when the folder is missing, which the check above reports.)
+    size=$(cat "$drive/$path/"* 2>/dev/null | wc -c) || true
+    expected=$(LC_ALL=C sort <<EOF
+DisplayIcon|REG_SZ|$folder\\quillmere.exe
 DisplayName|REG_SZ|Quillmere
 DisplayVersion|REG_SZ|$version
 EstimatedSize|REG_DWORD|$(printf '0x%x' $((size / 1024)))
+InstallLocation|REG_SZ|$folder
 NoModify|REG_DWORD|0x1
 NoRepair|REG_DWORD|0x1
 Publisher|REG_SZ|The Quillmere developers
-QuietUninstallString|REG_SZ|\"$folder\\Uninstall.exe\" /S
-UninstallString|REG_SZ|\"$folder\\Uninstall.exe\""
+QuietUninstallString|REG_SZ|"$folder\\Uninstall.exe" /S
+URLInfoAbout|REG_SZ|$homepage
+UninstallString|REG_SZ|"$folder\\Uninstall.exe"
+EOF
+    )
     [ "$(values "$key" | LC_ALL=C sort)" = "$expected" ] ||
         fail "$label: the uninstall key (< expected, > found):
 $(diff <(echo "$expected") <(values "$key" | LC_ALL=C sort))"
+}
+
+# cancel_wizard: starts the installer with its wizard and cancels it as a
+# user would: a notice before the wizard is accepted, the wizard closed, and
+# its question whether to quit answered yes; the installer must then end
+# with status 1 (cancelled by the user).
+cancel_wizard() {
+    local setup id height closed= status=0
+    wine "$installer" >"$work/wizard.log" 2>&1 &
+    setup=$!
+    for _ in $(seq 1 60); do
+        kill -0 "$setup" 2>/dev/null || break
+        # Its lowest window: a message box is under 200 pixels high, the
+        # wizard over 300. Return answers a message box with its first
+        # button (OK, Yes).
+        read -r id height < <(
+            for id in $(xdotool search --onlyvisible --name '^Quillmere Setup$' 2>/dev/null); do
+                echo "$id $(xdotool getwindowgeometry --shell "$id" | sed -n 's/^HEIGHT=//p')"
+            done | sort -k2n
+        ) || true
+        # A key sent before Wine has made the box active is lost, so a box
+        # still there a second after its key gets it again.
+        if [ -n "${id:-}" ] && [ "$height" -lt 200 ]; then
+            xdotool key --window "$id" Return 2>/dev/null || true
+            sleep 1
+        elif [ -n "${id:-}" ] && [ -z "$closed" ]; then
+            "$close_window" "$id" && closed=yes
+        fi
+        sleep 0.2
+    done
+    kill -0 "$setup" 2>/dev/null && { fail "the wizard did not end: $(cat "$work/wizard.log")"; wineserver -k; }
+    wait "$setup" || status=$?
+    [ -n "$closed" ] && [ "$status" -eq 1 ] ||
+        fail "the wizard was not cancelled (status $status): $(cat "$work/wizard.log")"
 }
 
 echo "== a fresh Wine prefix"
@@ -159,9 +220,26 @@ echo "== $(basename "$installer") /S over itself"
 wine "$installer" /S || fail "the installer over itself ended with status $?"
 check_install "installed over itself" "$version"
 
-echo "== over an older version"
+echo "== $(basename "$installer") /S while the installed program runs"
+if start_program "the installed program" "$program"; then
+    files >"$work/files.running"
+    registry >"$work/registry.running"
+    status=0
+    wine "$installer" /S || status=$?
+    [ "$status" -eq "$program_running" ] ||
+        fail "with the program running, the installer ended with status $status, not $program_running"
+    changes=$(diff "$work/files.running" <(files); diff "$work/registry.running" <(registry)) || true
+    [ -z "$changes" ] || fail "with the program running, the installer changed the prefix:
+$changes"
+    close_program "the installed program, after the installer"
+fi
+
+echo "== over an older version, in a folder of the user's choice"
 # The same files as version 0.0, with a file more that only its uninstaller
 # knows of: installing this version must run that uninstaller first.
+older_installed() {
+    [ -f "$drive/${chosen#C:\\}/older.txt" ] && values "$key" | grep -qx 'DisplayVersion|REG_SZ|0.0'
+}
 if ! "$cpack" --config "$build/CPackConfig.cmake" -G NSIS -B "$work/older" \
     -D CPACK_PACKAGE_VERSION=0.0 -D CPACK_PACKAGE_FILE_NAME=Quillmere-0.0-win64 \
     -D 'CPACK_NSIS_EXTRA_INSTALL_COMMANDS=FileOpen $0 "$INSTDIR\older.txt" w
@@ -170,12 +248,16 @@ FileClose $0' \
     cat "$work/older.log"
     fail "cpack could not make an older installer"
 else
-    wine "$work/older/Quillmere-0.0-win64.exe" /S || fail "the older installer ended with status $?"
-    [ -f "$drive/Program Files/Quillmere/older.txt" ] &&
-        values "$key" | grep -qx 'DisplayVersion|REG_SZ|0.0' ||
-        fail "the older version did not install over this one"
+    # /D= takes the rest of the command line, spaces and all, unquoted, so
+    # the folder is given as words that Wine joins with a space.
+    read -r -a words <<<"/D=$chosen"
+    wine "$work/older/Quillmere-0.0-win64.exe" /S "${words[@]}" ||
+        fail "the older installer ended with status $?"
+    older_installed || fail "the older version did not install over this one into $chosen"
+    cancel_wizard
+    older_installed || fail "cancelling the wizard removed the older version"
     wine "$installer" /S || fail "the installer over the older version ended with status $?"
-    check_install "installed over an older version" "$version"
+    check_install "installed over an older version in $chosen" "$version" "$chosen"
 fi
 
 echo "== its uninstaller, as Apps & features runs it"
