@@ -7,7 +7,8 @@
 #   installed program; the uninstall key with exactly its values (its home
 #   page the one the metainfo in data/ names). The program started from the
 #   shortcut's path opens its window and ends with status 0 when the window
-#   is closed.
+#   is closed; as it starts, Wine's loader finds the common controls 6 that
+#   its manifest names.
 # - Installed again over itself: the one install of the first. Run silently
 #   while the installed program runs: it ends with status 3 and changes no
 #   file and no registry value.
@@ -215,6 +216,14 @@ echo "installed program: $(stat -c %s "$drive/Program Files/Quillmere/quillmere.
 target=$(strings -e l "$drive/$shortcut" | grep -o '[A-Z]:\\.*\.exe$' | sort -u)
 [ "$target" = "$program" ] || fail "the shortcut names '$target', not $program"
 run_program "the program started from the shortcut's path" "$target"
+
+# Its manifest as Wine's loader reads it as the program starts: common
+# controls 6 (the banner's look) named well enough to be found, in the
+# prefix's side-by-side store, in the program's own process.
+trace=$(WINEDEBUG=trace+actctx wine "$program" --version 2>&1 >/dev/null) || true
+thread=$(grep -m 1 'get_manifest_in_module .*quillmere\.exe' <<<"$trace" | cut -d : -f 1) || true
+grep -q "^${thread:-none}:trace:actctx:get_manifest_in_manifest_file .*common-controls_6595b64144ccf1df_6\." \
+    <<<"$trace" || fail "starting the program, Wine's loader found no common controls 6 for it"
 
 echo "== $(basename "$installer") /S over itself"
 wine "$installer" /S || fail "the installer over itself ended with status $?"
