@@ -1,7 +1,7 @@
 # What quillmere.exe carries on Windows: the icon at 16 to 256 pixels, made at
 # build time from the same SVG as the Linux icon (rsvg-convert renders each
 # size, ImageMagick packs them), the manifest that declares per-monitor DPI
-# awareness, and the file details.
+# awareness and asks for common controls 6, and the file details.
 find_program(QUILLMERE_RSVG_CONVERT rsvg-convert REQUIRED)
 find_program(QUILLMERE_CONVERT convert REQUIRED)
 set(icon_svg ${PROJECT_SOURCE_DIR}/data/io.github.quillmere.Quillmere.svg)
