@@ -244,11 +244,12 @@ $changes"
 fi
 
 echo "== over an older version, in a folder of the user's choice"
-# The same files as version 0.0, with a file more that only its uninstaller
-# knows of: installing this version must run that uninstaller first.
+# older_installed: the older version's file and key are there.
 older_installed() {
     [ -f "$drive/${chosen#C:\\}/older.txt" ] && values "$key" | grep -qx 'DisplayVersion|REG_SZ|0.0'
 }
+# The same files as version 0.0, with a file more that only its uninstaller
+# knows of: installing this version must run that uninstaller first.
 if ! "$cpack" --config "$build/CPackConfig.cmake" -G NSIS -B "$work/older" \
     -D CPACK_PACKAGE_VERSION=0.0 -D CPACK_PACKAGE_FILE_NAME=Quillmere-0.0-win64 \
     -D 'CPACK_NSIS_EXTRA_INSTALL_COMMANDS=FileOpen $0 "$INSTDIR\older.txt" w
