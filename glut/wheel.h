@@ -1,7 +1,8 @@
 #pragma once
 
-// The mouse-wheel reader. One implementation per platform sits beside this
-// header (wheel_glut.cpp on Linux); the host only sees these three calls.
+// The mouse-wheel reader. Each platform has its own, in its folder
+// (platform/x11/wheel_glut.cpp, platform/win32/wheel_dinput.cpp); the host
+// only sees these three calls.
 
 // Sets the reader up for the current window. Negative on failure, in which
 // case PollWheel reports 0 and ReleaseWheel touches nothing.
