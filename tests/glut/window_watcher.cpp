@@ -12,6 +12,20 @@ int IgnoreXError(Display*, XErrorEvent*) {
     return 0;
 }
 
+// Notes whether a map of the window waits in the queue, and takes nothing
+// out of it.
+struct QueuedMap {
+    Window window;
+    bool found = false;
+};
+Bool NoteQueuedMap(Display*, XEvent* event, XPointer arg) {
+    auto* wanted = reinterpret_cast<QueuedMap*>(arg);
+    if (event->type == MapNotify && event->xmap.window == wanted->window) {
+        wanted->found = true;
+    }
+    return False;
+}
+
 }  // namespace
 
 WindowWatcher::WindowWatcher() : display(XOpenDisplay(nullptr)) {
@@ -65,10 +79,9 @@ void WindowWatcher::Take(const XEvent& event) {
     lastMap = {};
     switch (event.type) {
         case CreateNotify:
-            XSelectInput(display, event.xcreatewindow.window, StructureNotifyMask);
-            XFlush(display);
             sizes[event.xcreatewindow.window] = {event.xcreatewindow.width,
                                                  event.xcreatewindow.height};
+            Select(event.xcreatewindow.window);
             break;
         case ConfigureNotify:
             if (event.xconfigure.event == event.xconfigure.window) {
@@ -99,5 +112,26 @@ void WindowWatcher::Take(const XEvent& event) {
             break;
         default:
             break;
+    }
+}
+
+// Under load a program can map its window before the watcher has selected
+// the window's own events; under a window manager the window is then mapped
+// in a frame, and neither it nor the root reports that map to the watcher.
+// The server's answer to a question asked after the selection follows every
+// event of a map made before it, so once it is in: a map that no event in
+// the queue reports was made before the selection, and is taken from the
+// window's state.
+void WindowWatcher::Select(Window window) {
+    XSelectInput(display, window, StructureNotifyMask);
+    XWindowAttributes attributes{};
+    if (!XGetWindowAttributes(display, window, &attributes) || attributes.map_state == IsUnmapped) {
+        return;
+    }
+    QueuedMap queued{window};
+    XEvent unused;
+    XCheckIfEvent(display, &unused, NoteQueuedMap, reinterpret_cast<XPointer>(&queued));
+    if (!queued.found) {
+        histories[window].maps.push_back({attributes.width, attributes.height});
     }
 }

@@ -35,6 +35,9 @@ public:
 private:
     void Watch();
     void Take(const XEvent& event);
+    // Watches a window made on the root from now on, and counts a map it
+    // had before.
+    void Select(Window window);
 
     Display* display;
     int wakeFds[2] = {-1, -1};
