@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 #include "application_glut.h"
@@ -160,19 +161,17 @@ TEST(HostDpiTest, ShownOnceCompleteFollowsTwiceTheDpiAndBackAndFreesItsIcons) {
     const GlFrame before = shown();
     ASSERT_EQ(before.Width(), 1024);
 
-    MoveToDpi(192, 50, 40, 2048, 1600);
-    ExpectWindow(50, 40, 2048, 1600, 192);
-    EXPECT_EQ(host->GetScale(), 2.0f);
-    const GlFrame doubled = shown();
-    ASSERT_EQ(doubled.Width(), 2048);
-    ExpectEnlarged(doubled, before, 2);
-
-    MoveToDpi(96, 100, 100, 1024, 800);
-    ExpectWindow(100, 100, 1024, 800, 96);
-    EXPECT_EQ(host->GetScale(), 1.0f);
-    const GlFrame after = shown();
-    ASSERT_EQ(after.Width(), 1024);
-    ExpectEnlarged(after, before, 1);
+    // To twice the DPI, then back: the window where Windows suggested, the
+    // scene at the factor, the picture of 1x enlarged.
+    for (const auto& [factor, left, top] : {std::tuple{2, 50, 40}, {1, 100, 100}}) {
+        const UINT dpi = 96 * factor;
+        MoveToDpi(dpi, left, top, 1024 * factor, 800 * factor);
+        ExpectWindow(left, top, 1024 * factor, 800 * factor, dpi);
+        EXPECT_EQ(host->GetScale(), static_cast<float>(factor));
+        const GlFrame enlarged = shown();
+        ASSERT_EQ(enlarged.Width(), 1024 * factor);
+        ExpectEnlarged(enlarged, before, factor);
+    }
 
     const HICON icons[] = {IconOf(firstShow.window, ICON_BIG),
                            IconOf(firstShow.window, ICON_SMALL)};
