@@ -12,34 +12,7 @@ include(CMakePackageConfigHelpers)
 set(quillmere_dev_component COMPONENT development EXCLUDE_FROM_ALL)
 set(quillmere_cmake_dir ${CMAKE_INSTALL_LIBDIR}/cmake/QuillmereFramework)
 
-# Every header of the framework, and of the GLUT layer the host, its menu and
-# the banner with the headers they include. The rest of glut/ (the callbacks,
-# the wheel reader, the X11 helpers) is the host's own business.
-set(quillmere_public_headers
-    framework/app.h
-    framework/app_client_proxy.h
-    framework/app_menu.h
-    framework/app_mode_master.h
-    framework/app_mode_slave.h
-    framework/app_overlay.h
-    framework/app_server_proxy.h
-    framework/applet.h
-    framework/applet_mode_master.h
-    framework/application.h
-    framework/clock.h
-    framework/picture_changes.h
-    framework/vec2.h
-    framework/window_description.h
-    glut/app_menu_glut.h
-    glut/application_glut.h
-    glut/banner.h
-    glut/desktop_scale.h
-    glut/frame_gl.h
-    glut/frame_parts.h
-    glut/part_presenter.h
-    glut/size_keeper.h
-)
-list(TRANSFORM quillmere_public_headers PREPEND ${PROJECT_SOURCE_DIR}/)
+include(${CMAKE_CURRENT_LIST_DIR}/public_headers.cmake)
 # One folder for both, so that the headers' own includes ("app.h") resolve
 # beside them, and consumers name them <quillmere/app.h>.
 install(FILES ${quillmere_public_headers}

@@ -1,8 +1,8 @@
 #pragma once
 
-// The mouse-wheel reader. Each platform has its own, in its folder
-// (platform/x11/wheel_glut.cpp, platform/win32/wheel_dinput.cpp); the host
-// only sees these three calls.
+// The mouse-wheel reader: wheel_glut.cpp, for a GLUT with a wheel callback
+// (freeglut on X11, the web's own), or a platform's own in its folder
+// (platform/win32/wheel_dinput.cpp). The host only sees these three calls.
 
 // Sets the reader up for the current window. Negative on failure, in which
 // case PollWheel reports 0 and ReleaseWheel touches nothing.

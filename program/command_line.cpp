@@ -1,6 +1,8 @@
 #include "command_line.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cstdlib>
 #include <limits>
 #include <string_view>
 
@@ -104,14 +106,32 @@ std::optional<unsigned> ParseSeed(std::string_view text) {
     return value;
 }
 
-// A plain decimal number: from_chars takes no sign but minus, no blanks and
-// no hexadecimal; infinities and NaN fail the range check.
+// A plain decimal number: digits with at most one point, and no sign but
+// minus, no blanks, no exponent and no hexadecimal. It is checked by hand
+// and converted by strtod, which the program's C locale gives a point: the
+// web build's C++ library has no from_chars for floating point.
+bool IsPlainDecimal(std::string_view text) {
+    if (text.starts_with('-')) {
+        text.remove_prefix(1);
+    }
+    const auto point = text.find('.');
+    const auto digits = [](std::string_view part) {
+        return std::all_of(part.begin(), part.end(), [](char c) { return c >= '0' && c <= '9'; });
+    };
+    if (point == std::string_view::npos) {
+        return !text.empty() && digits(text);
+    }
+    return text.size() > 1 && digits(text.substr(0, point)) && digits(text.substr(point + 1));
+}
+
+// Infinities and NaN cannot be written plainly; the range check takes the
+// rest.
 std::optional<float> ParseScale(std::string_view text) {
-    double value = 0.0;
-    const char* end = text.data() + text.size();
-    const auto [stop, problem] = std::from_chars(text.data(), end, value, std::chars_format::fixed);
-    if (text.empty() || problem != std::errc() || stop != end || !(value >= kSmallestScale) ||
-        !(value <= kLargestScale)) {
+    if (!IsPlainDecimal(text)) {
+        return std::nullopt;
+    }
+    const double value = std::strtod(std::string(text).c_str(), nullptr);
+    if (!(value >= kSmallestScale) || !(value <= kLargestScale)) {
         return std::nullopt;
     }
     return static_cast<float>(value);

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing Quillmere
-# need, for Linux and for Windows (cross-compiled with mingw-w64 and tested
-# under Wine), and enables Debian's source packages, from which
+# need, for Linux, for Windows (cross-compiled with mingw-w64 and tested
+# under Wine) and for the web (emscripten, tested in headless chromium), and
+# enables Debian's source packages, from which
 # scripts/build-windows-deps.sh takes freeglut. Does nothing when all of it
 # is in place already.
 # Usage: install-deps.sh
@@ -22,6 +23,9 @@ packages=(
     # the release's zips.
     g++-mingw-w64-x86-64-posix mingw-w64-tools googletest wine wine64
     xz-utils patch nsis zip unzip
+    # The web: emscripten (with its clang, binaryen and node) builds the
+    # site, headless chromium tests it.
+    emscripten chromium
 )
 
 sudo=()

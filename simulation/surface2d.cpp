@@ -1,10 +1,10 @@
 #include "surface2d.h"
 
 #include <algorithm>
-#include <bit>
 #include <climits>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <new>
 #include <vector>
 
@@ -13,8 +13,10 @@
 
 namespace {
 
+// memcmp rather than std::bit_cast, which the web build's C++ library lacks.
 bool SameBits(float a, float b) {
-    return std::bit_cast<std::uint32_t>(a) == std::bit_cast<std::uint32_t>(b);
+    static_assert(sizeof(float) == sizeof(std::uint32_t));
+    return std::memcmp(&a, &b, sizeof a) == 0;
 }
 
 // Everything of a cell that its drawing follows from.

@@ -1,5 +1,6 @@
 # The Windows platform: Win32 beside freeglut, DirectInput 7 for the wheel.
 target_sources(quillmere_glut PRIVATE
+    glut_library_freeglut.cpp
     platform/win32/banner_win32.cpp
     platform/win32/dpi_win32.cpp
     platform/win32/platform_win32.cpp

@@ -2,6 +2,7 @@
 find_package(X11 REQUIRED)
 find_package(OpenGL REQUIRED COMPONENTS GLX)
 target_sources(quillmere_glut PRIVATE
+    glut_library_freeglut.cpp
     platform/x11/banner_glut.cpp
     platform/x11/configure_notices_x11.cpp
     platform/x11/desktop_scale_x11.cpp
@@ -11,7 +12,7 @@ target_sources(quillmere_glut PRIVATE
     platform/x11/platform_x11.cpp
     platform/x11/present_x11.cpp
     platform/x11/startup_notification_x11.cpp
-    platform/x11/wheel_glut.cpp
+    wheel_glut.cpp
     platform/x11/window_identity_x11.cpp
     platform/x11/x_error_trap_x11.cpp
     platform/x11/x_property_x11.cpp

@@ -1,0 +1,43 @@
+# The web build's site: build-web/site/ is a static folder that any web server
+# can serve as it is. It holds the program's page (index.html, the page's
+# script and style, the icon, quillmere.js and quillmere.wasm) and, under
+# examples/menu-demo/, the framework's example on a page of its own.
+set(QUILLMERE_SITE_DIR ${CMAKE_BINARY_DIR}/site)
+set(quillmere_page_dir ${PROJECT_SOURCE_DIR}/glut/platform/web/page)
+
+# A page in `folder` that runs `script` (the program's .js), titled `title`,
+# with the page's script and style beside it.
+function(quillmere_web_page folder title script icon)
+    set(PAGE_TITLE ${title})
+    set(PAGE_SCRIPT ${script})
+    set(PAGE_ICON ${icon})
+    configure_file(${quillmere_page_dir}/index.html.in ${folder}/index.html @ONLY)
+    configure_file(${quillmere_page_dir}/page.js ${folder}/page.js COPYONLY)
+    configure_file(${quillmere_page_dir}/page.css ${folder}/page.css COPYONLY)
+endfunction()
+
+# Optimised for size as much as for speed: the page is downloaded each visit.
+# No closure compiler: Debian's emscripten does not package one.
+set(quillmere_web_link_options -O2)
+
+quillmere_web_page(${QUILLMERE_SITE_DIR} Quillmere quillmere.js quillmere.svg)
+configure_file(${PROJECT_SOURCE_DIR}/data/io.github.quillmere.Quillmere.svg
+    ${QUILLMERE_SITE_DIR}/quillmere.svg COPYONLY)
+set_target_properties(quillmere PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${QUILLMERE_SITE_DIR})
+target_link_options(quillmere PRIVATE ${quillmere_web_link_options})
+
+# The example is built from its own sources as a program on the framework
+# would be: it names the public headers <quillmere/...>, copied here.
+include(${CMAKE_CURRENT_LIST_DIR}/public_headers.cmake)
+foreach(header ${quillmere_public_headers})
+    get_filename_component(name ${header} NAME)
+    configure_file(${header} ${CMAKE_BINARY_DIR}/include/quillmere/${name} COPYONLY)
+endforeach()
+set(demo_dir ${PROJECT_SOURCE_DIR}/examples/menu_demo)
+set(demo_site ${QUILLMERE_SITE_DIR}/examples/menu-demo)
+add_executable(menu_demo ${demo_dir}/main.cpp ${demo_dir}/square_mode.cpp ${demo_dir}/move_mode.cpp)
+target_include_directories(menu_demo PRIVATE ${CMAKE_BINARY_DIR}/include)
+target_link_libraries(menu_demo PRIVATE quillmere_glut)
+target_link_options(menu_demo PRIVATE ${quillmere_web_link_options})
+set_target_properties(menu_demo PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${demo_site})
+quillmere_web_page(${demo_site} "Menu demo" menu_demo.js ../../quillmere.svg)

@@ -1,0 +1,30 @@
+// Starts the program on this page. Its command line comes from the address's
+// query, under the same names: ?seed=N&scale=F&no-banner gives
+// --seed=N --scale=F --no-banner. What the program prints (a bad option's
+// one-line message, --help, --version) is shown on the page.
+(function() {
+  function argumentsFromQuery(query) {
+    return query.replace(/^\?/, '').split('&').filter(Boolean).map(function(part) {
+      var at = part.indexOf('=');
+      var decode = function(s) { return decodeURIComponent(s.replace(/\+/g, ' ')); };
+      return at < 0 ? '--' + decode(part) : '--' + decode(part.slice(0, at)) + '=' + decode(part.slice(at + 1));
+    });
+  }
+  function show(text) {
+    var message = document.getElementById('message');
+    message.hidden = false;
+    message.textContent += text + '\n';
+  }
+  // emscripten's emulation of OpenGL 1.1 warns of its limits on stderr as it
+  // starts; that is for developers, in the console.
+  function showError(text) {
+    if (/^WARNING: using emscripten GL/.test(text)) console.warn(text);
+    else show(text);
+  }
+  window.Module = {
+    arguments: argumentsFromQuery(location.search),
+    canvas: document.getElementById('canvas'),
+    print: show,
+    printErr: showError,
+  };
+})();
