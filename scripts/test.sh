@@ -6,7 +6,8 @@
 # build: cross-compiled with mingw-w64 (its libraries built once into a cache
 # outside the build folder), its tests run under Wine, its release packaged
 # (the installer and the zips), and the Windows program and its packages
-# used under Wine on Xvfb.
+# used under Wine on Xvfb. Then the web: the site built with emscripten and
+# tested in headless chromium, its start picture against the Linux program's.
 # Usage: test.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -33,3 +34,8 @@ cpack --preset windows
 cmake --preset default -DQUILLMERE_WINDOWS_PROGRAM="$PWD/build-windows/program/quillmere.exe"
 cmake --build --preset default -j "$jobs"
 ctest --preset default -j "$jobs" -L wine
+
+# The web page, tested in headless chromium against the Linux build's program.
+cmake --preset web -DQUILLMERE_LINUX_PROGRAM="$PWD/build/program/quillmere"
+cmake --build --preset web -j "$jobs"
+ctest --preset web -j "$jobs"

@@ -1,0 +1,116 @@
+// The program's page in headless chromium, driven as a user drives it, with
+// the scenes of the desktop's end-to-end tests.
+import assert from 'node:assert/strict';
+import { test } from 'node:test';
+import { setTimeout as sleep } from 'node:timers/promises';
+import { Modifiers } from './devtools.mjs';
+import {
+  canvasBox, canvasImage, expectAtRest, isNear, isReddish, isWhite, openSite, rgbAt, scaledDifference,
+  scene, waitForCanvas, waitForScene,
+} from './site_session.mjs';
+
+// Scene units to the page's CSS pixels, at a ratio of 1.
+async function toPage(page) {
+  const box = await canvasBox(page);
+  return ({ x, y }) => ({ x: box.x + x, y: box.y + y });
+}
+
+test('the banner holds everything back until OK is pressed, then the scene starts', async () => {
+  const site = await openSite('/?seed=7');
+  try {
+    const { page } = site;
+    await page.waitFor("document.querySelector('dialog#banner')?.open");
+    const banner = await page.evaluate(`(() => { const d = document.getElementById('banner');
+      return { text: d.innerText, focus: document.activeElement.textContent }; })()`);
+    assert.match(banner.text, /^Quillmere\n[^]*Quillmere - A Kestrune Prototype\n/);
+    assert.match(banner.text, /GLUT library: Quillmere web GLUT/);
+    assert.equal(banner.focus, 'OK');
+    assert.equal((await canvasBox(page)).shown, false, 'the canvas shows behind the banner');
+    assert.equal(await page.evaluate('__probe.framesRequested'), 0, 'frames ran behind the banner');
+
+    await page.key('Enter');
+    await waitForScene(page);
+    assert.equal(await page.evaluate("document.getElementById('banner')"), null);
+    const box = await canvasBox(page);
+    assert.deepEqual([box.width, box.height, box.bufferWidth, box.bufferHeight], [1024, 800, 1024, 800]);
+  } finally {
+    await site.close();
+  }
+});
+
+test('a bad option says what is wrong on the page, and nothing starts', async () => {
+  const site = await openSite('/?seed=x');
+  try {
+    const { page } = site;
+    await page.waitFor("document.getElementById('message').textContent");
+    assert.match(await page.evaluate("document.getElementById('message').textContent"),
+      /^quillmere: the seed must be a whole number .* not 'x' \(see 'quillmere --help'\)\n$/);
+    assert.equal((await canvasBox(page)).shown, false);
+  } finally {
+    await site.close();
+  }
+});
+
+test('a drag paints canvas A, Alt drags a copy, a key clears, and a page at rest schedules nothing', async () => {
+  const site = await openSite('/?no-banner&seed=7');
+  try {
+    const { page } = site;
+    await waitForScene(page);
+    await expectAtRest(page, assert);
+    const at = await toPage(page);
+
+    // The yellow swatch, copied off the canvases: the original stays.
+    const yellow = scene.swatchLeft(3);
+    const yellowColour = rgbAt(await canvasImage(page), yellow + 5, scene.swatchTop + 5);
+    await page.drag(at({ x: yellow + 20, y: 50 }), at({ x: 820, y: 300 }), { modifiers: Modifiers.Alt });
+    let seen = await waitForCanvas(page, (image) => isNear(rgbAt(image, 805, 285), yellowColour));
+    assert.ok(seen.ok, 'no copy of the yellow swatch at (800, 280)');
+    assert.ok(isNear(rgbAt(seen.image, yellow + 5, scene.swatchTop + 5), yellowColour), 'the original moved');
+    await expectAtRest(page, assert);
+
+    // The red swatch onto canvas A: its colour flows in and spreads.
+    await page.drag(at({ x: 120, y: 50 }), at({ x: 340, y: 410 }));
+    const under = scene.cellCentre(scene.canvasA, 23, 23);
+    const far = scene.cellCentre(scene.canvasA, 35, 23);
+    seen = await waitForCanvas(page, (image) => isReddish(rgbAt(image, under.x, under.y)) &&
+                                                isReddish(rgbAt(image, far.x, far.y)));
+    assert.ok(seen.ok, `canvas A is ${rgbAt(seen.image, far.x, far.y)} 12 cells from the swatch`);
+    assert.ok(isWhite(rgbAt(seen.image, 105, 35)), 'the red swatch is still in the row');
+
+    // The swatch keeps colouring what lies under it; a key clears the rest.
+    await page.key('c');
+    const beside = scene.cellCentre(scene.canvasA, 44, 44);
+    seen = await waitForCanvas(page, (image) => isWhite(rgbAt(image, far.x, far.y)) &&
+                                                isWhite(rgbAt(image, beside.x, beside.y)), { timeoutMs: 1500 });
+    assert.ok(seen.ok, `canvas A is ${rgbAt(seen.image, far.x, far.y)} after the key`);
+  } finally {
+    await site.close();
+  }
+});
+
+// The ratio at start decides the canvas's device pixels, and a change while
+// the page runs (zoom, another monitor) is followed with the picture kept.
+test('at devicePixelRatio 2 the canvas is 2048x1600 and shows the 1x picture doubled, from the start and live', async () => {
+  const one = await openSite('/?no-banner&seed=7');
+  let single;
+  try {
+    await waitForScene(one.page);
+    single = await canvasImage(one.page);
+    await one.page.setDeviceMetrics({ width: 1200, height: 950, deviceScaleFactor: 2 });
+    const { ok, image } = await waitForCanvas(one.page, (image) => image.width === 2048);
+    assert.ok(ok, `the canvas stayed ${image.width} device pixels wide at ratio 2`);
+    await sleep(300);
+    assert.equal(scaledDifference(single, await canvasImage(one.page), 2), '', 'after the change');
+  } finally {
+    await one.close();
+  }
+  const two = await openSite('/?no-banner&seed=7', { deviceScaleFactor: 2 });
+  try {
+    await waitForScene(two.page);
+    const box = await canvasBox(two.page);
+    assert.deepEqual([box.width, box.height, box.bufferWidth, box.bufferHeight], [1024, 800, 2048, 1600]);
+    assert.equal(scaledDifference(single, await canvasImage(two.page), 2), '', 'from the start');
+  } finally {
+    await two.close();
+  }
+});
