@@ -9,14 +9,15 @@ import { serve } from './static_server.mjs';
 
 const probeSource = readFileSync(new URL('./page_probe.js', import.meta.url), 'utf8');
 
-// Opens `path` (with its query) of the built site. Close the session in a
-// finally block: it ends chromium and the server.
-export async function openSite(path, { deviceScaleFactor = 1, width = 1200, height = 950 } = {}) {
+// Opens `path` (with its query) of the built site, with the probe and any
+// other scripts run before the page's own. Close the session in a finally
+// block: it ends chromium and the server.
+export async function openSite(path, { deviceScaleFactor = 1, width = 1200, height = 950, scripts = [] } = {}) {
   const server = await serve(process.env.QUILLMERE_SITE);
   let page;
   try {
     page = await launchBrowser({ width, height, deviceScaleFactor });
-    await page.addInitScript(probeSource);
+    for (const source of [probeSource, ...scripts]) await page.addInitScript(source);
     await page.goto(new URL(path, server.url).href);
   } catch (error) {
     await page?.close();
