@@ -52,16 +52,26 @@ struct NamedKey {
 // The keys freeglut reports on X11, by their DOM key values. Lone
 // modifiers are special keys; left and right are told by the location.
 constexpr NamedKey kNamedKeys[] = {
-    {"Enter", 13, false},          {"Tab", 9, false},
-    {"Backspace", 8, false},       {"Escape", 27, false},
-    {"Delete", 127, false},        {"ArrowLeft", GLUT_KEY_LEFT, true},
-    {"ArrowUp", GLUT_KEY_UP, true}, {"ArrowRight", GLUT_KEY_RIGHT, true},
-    {"ArrowDown", GLUT_KEY_DOWN, true}, {"PageUp", GLUT_KEY_PAGE_UP, true},
-    {"PageDown", GLUT_KEY_PAGE_DOWN, true}, {"Home", GLUT_KEY_HOME, true},
-    {"End", GLUT_KEY_END, true},   {"Insert", GLUT_KEY_INSERT, true},
-    {"NumLock", GLUT_KEY_NUM_LOCK, true}, {"Clear", GLUT_KEY_BEGIN, true},
-    {"Shift", GLUT_KEY_SHIFT_L, true}, {"Control", GLUT_KEY_CTRL_L, true},
-    {"Alt", GLUT_KEY_ALT_L, true}, {"Meta", GLUT_KEY_SUPER_L, true},
+    {"Enter", 13, false},
+    {"Tab", 9, false},
+    {"Backspace", 8, false},
+    {"Escape", 27, false},
+    {"Delete", 127, false},
+    {"ArrowLeft", GLUT_KEY_LEFT, true},
+    {"ArrowUp", GLUT_KEY_UP, true},
+    {"ArrowRight", GLUT_KEY_RIGHT, true},
+    {"ArrowDown", GLUT_KEY_DOWN, true},
+    {"PageUp", GLUT_KEY_PAGE_UP, true},
+    {"PageDown", GLUT_KEY_PAGE_DOWN, true},
+    {"Home", GLUT_KEY_HOME, true},
+    {"End", GLUT_KEY_END, true},
+    {"Insert", GLUT_KEY_INSERT, true},
+    {"NumLock", GLUT_KEY_NUM_LOCK, true},
+    {"Clear", GLUT_KEY_BEGIN, true},
+    {"Shift", GLUT_KEY_SHIFT_L, true},
+    {"Control", GLUT_KEY_CTRL_L, true},
+    {"Alt", GLUT_KEY_ALT_L, true},
+    {"Meta", GLUT_KEY_SUPER_L, true},
 };
 constexpr unsigned long kRightLocation = 2;
 
