@@ -163,8 +163,4 @@ void glutAttachMenu(int button) {
     }
 }
 
-void glutDetachMenu(int button) {
-    attached.erase(button);
-}
-
 }  // extern "C"

@@ -19,7 +19,6 @@ struct Callbacks {
     void (*keyboard)(unsigned char, int, int) = nullptr;
     void (*special)(int, int, int) = nullptr;
     void (*wheel)(int, int, int, int) = nullptr;
-    void (*close)() = nullptr;
 };
 
 struct State {

@@ -6,7 +6,9 @@
 #include <emscripten.h>
 #include <emscripten/html5.h>
 
-#include <string>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
 
 #include "glut_state_web.h"
 #include "glut_web.h"
@@ -190,8 +192,6 @@ int glutGet(GLenum query) {
             return glut_web::size.width;
         case GLUT_WINDOW_HEIGHT:
             return glut_web::size.height;
-        case GLUT_ELAPSED_TIME:
-            return static_cast<int>(emscripten_get_now());
         default:
             return 0;
     }
@@ -199,9 +199,15 @@ int glutGet(GLenum query) {
 
 // The drawing buffer is kept between frames, so that a frame may redraw only
 // what changed, as the desktop hosts present parts of a kept back buffer.
+// Without WebGL nothing can be drawn: like freeglut without a GL context,
+// this says so (on the page, which shows stderr) and ends the program.
 int glutCreateWindow(const char* title) {
-    if (state.window != 0 || !glut_web_js_create_context()) {
+    if (state.window != 0) {
         return 0;
+    }
+    if (!glut_web_js_create_context()) {
+        std::fputs("This browser cannot draw with WebGL, which the program needs.\n", stderr);
+        std::exit(1);
     }
     state.window = 1;
     glutSetWindowTitle(title);
@@ -209,12 +215,6 @@ int glutCreateWindow(const char* title) {
     glut_web::ListenForKeysAndWheel();
     glut_web::ApplyCanvasSize(glut_web::initialSize);
     return state.window;
-}
-
-void glutDestroyWindow(int window) {
-    if (window == state.window && state.callbacks.close) {
-        state.callbacks.close();
-    }
 }
 
 int glutGetWindow(void) {
@@ -301,9 +301,6 @@ void glutSpecialFunc(void (*callback)(int, int, int)) {
 }
 void glutMouseWheelFunc(void (*callback)(int, int, int, int)) {
     state.callbacks.wheel = callback;
-}
-void glutCloseFunc(void (*callback)(void)) {
-    state.callbacks.close = callback;
 }
 
 }  // extern "C"

@@ -25,11 +25,12 @@ mergeInto(LibraryManager.library, {
     var canvas = Module['canvas'] || document.getElementById('canvas');
     if (!canvas) return 0;
     Module['canvas'] = GlutWeb.canvas = canvas;
-    canvas.hidden = false;
-    return Browser.createContext(canvas, true, true, {
+    var made = Browser.createContext(canvas, true, true, {
       antialias: false, alpha: false, depth: false, stencil: false,
       preserveDrawingBuffer: true,
-    }) ? 1 : 0;
+    });
+    canvas.hidden = !made;
+    return made ? 1 : 0;
   },
 
   // Giving a canvas its size again clears it, so only a change is given.

@@ -18,9 +18,10 @@
 // platform waits for input (glut_web.h); buffers are swapped by the browser
 // after each animation frame, so glutSwapBuffers only marks the frame done.
 //
-// Missing: more than one window, subwindows, overlays, bitmap and stroke
-// fonts, joysticks, game mode, menu status callbacks, timers
-// (glutTimerFunc), and every callback not declared here.
+// Missing: more than one window (and destroying the one), subwindows,
+// overlays, bitmap and stroke fonts, joysticks, game mode, detaching menus,
+// menu status callbacks, timers (glutTimerFunc), the close callback, and
+// every other call not declared here.
 
 #include <GL/gl.h>
 
@@ -73,7 +74,6 @@
 
 #define GLUT_WINDOW_WIDTH 0x0066
 #define GLUT_WINDOW_HEIGHT 0x0067
-#define GLUT_ELAPSED_TIME 0x02BC
 #define GLUT_INIT_STATE 0x007C
 #define GLUT_VERSION 0x01FC
 
@@ -94,7 +94,6 @@ void glutSetOption(GLenum what, int value);
 int glutGet(GLenum query);
 
 int glutCreateWindow(const char* title);
-void glutDestroyWindow(int window);
 int glutGetWindow(void);
 void glutSetWindow(int window);
 void glutSetWindowTitle(const char* title);
@@ -114,7 +113,6 @@ void glutPassiveMotionFunc(void (*callback)(int x, int y));
 void glutKeyboardFunc(void (*callback)(unsigned char key, int x, int y));
 void glutSpecialFunc(void (*callback)(int key, int x, int y));
 void glutMouseWheelFunc(void (*callback)(int wheel, int direction, int x, int y));
-void glutCloseFunc(void (*callback)(void));
 
 int glutCreateMenu(void (*callback)(int value));
 void glutDestroyMenu(int menu);
@@ -124,7 +122,6 @@ void glutAddMenuEntry(const char* label, int value);
 void glutAddSubMenu(const char* label, int subMenu);
 void glutChangeToMenuEntry(int item, const char* label, int value);
 void glutAttachMenu(int button);
-void glutDetachMenu(int button);
 
 #ifdef __cplusplus
 }
