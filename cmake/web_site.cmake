@@ -6,8 +6,10 @@ set(QUILLMERE_SITE_DIR ${CMAKE_BINARY_DIR}/site)
 set(quillmere_page_dir ${PROJECT_SOURCE_DIR}/glut/platform/web/page)
 
 # A page in `folder` that runs `script` (the program's .js), titled `title`,
-# with the page's script and style beside it.
-function(quillmere_web_page folder title script icon)
+# with the page's script and style beside it, and `controls` (HTML) below the
+# canvas.
+function(quillmere_web_page folder title script icon controls)
+    set(PAGE_CONTROLS ${controls})
     set(PAGE_TITLE ${title})
     set(PAGE_SCRIPT ${script})
     set(PAGE_ICON ${icon})
@@ -20,7 +22,9 @@ endfunction()
 # No closure compiler: Debian's emscripten does not package one.
 set(quillmere_web_link_options -O2)
 
-quillmere_web_page(${QUILLMERE_SITE_DIR} Quillmere quillmere.js quillmere.svg)
+# Any key clears the canvases; where there is no keyboard, a button types one.
+quillmere_web_page(${QUILLMERE_SITE_DIR} Quillmere quillmere.js quillmere.svg
+    [[<nav id="controls"><button type="button" data-key=" ">Clear</button></nav>]])
 configure_file(${PROJECT_SOURCE_DIR}/data/io.github.quillmere.Quillmere.svg
     ${QUILLMERE_SITE_DIR}/quillmere.svg COPYONLY)
 set_target_properties(quillmere PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${QUILLMERE_SITE_DIR})
@@ -40,4 +44,4 @@ target_include_directories(menu_demo PRIVATE ${CMAKE_BINARY_DIR}/include)
 target_link_libraries(menu_demo PRIVATE quillmere_glut)
 target_link_options(menu_demo PRIVATE ${quillmere_web_link_options})
 set_target_properties(menu_demo PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${demo_site})
-quillmere_web_page(${demo_site} "Menu demo" menu_demo.js ../../quillmere.svg)
+quillmere_web_page(${demo_site} "Menu demo" menu_demo.js ../../quillmere.svg "")

@@ -171,7 +171,7 @@ void ApplicationGLUT::ResetView(float w, float h) {
 }
 
 float ApplicationGLUT::ScaleFor(int w, int h) const {
-    return FitScale(wantedScale, w, h, screenArea.width, screenArea.height);
+    return FitScale(wantedScale, w, h, screenArea);
 }
 
 bool ApplicationGLUT::FitsX(int w, int h, float s) {
@@ -195,7 +195,7 @@ void ApplicationGLUT::FollowDesktop() {
 
 ApplicationGLUT::Size ApplicationGLUT::DeviceSizeAt(float desktopScale) const {
     const float wanted = followsDesktop ? desktopScale : wantedScale;
-    const float fitted = FitScale(wanted, width, height, screenArea.width, screenArea.height);
+    const float fitted = FitScale(wanted, width, height, screenArea);
     const float s = FitsX(width, height, fitted) ? fitted : scale;
     return {ScaledSide(width, s), ScaledSide(height, s)};
 }

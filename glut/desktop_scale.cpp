@@ -27,9 +27,18 @@ std::optional<float> GivenScale(float given) {
     return std::nullopt;
 }
 
-float FitScale(float scale, int width, int height, int areaWidth, int areaHeight) {
-    if (areaWidth <= 0 || areaHeight <= 0) {
+float FitScale(float scale, int width, int height, const ScreenArea& area) {
+    const int areaWidth = area.width;
+    const int areaHeight = area.height;
+    if (areaWidth <= 0 || areaHeight <= 0 || width <= 0 || height <= 0) {
         return scale;
+    }
+    if (area.fitsExactly) {
+        // The smaller ratio's side is the area's exactly; the other side,
+        // rounded, stays inside it.
+        const double ratio = std::min(static_cast<double>(areaWidth) / width,
+                                      static_cast<double>(areaHeight) / height);
+        return std::min(scale, static_cast<float>(ratio));
     }
     float fitted = std::floor(scale * static_cast<float>(kSteps)) / static_cast<float>(kSteps);
     while (fitted > kSmallestScale &&

@@ -31,16 +31,23 @@ struct ScaleChoice {
     bool followsDesktop = true;
 };
 
-// The largest factor, in quarter steps, not above `scale` and not below 1,
-// at which a window of width by height units fits an area of the screen (no
-// area, 0 by 0, fits anything). A window that does not fit even at 1 gets 1.
-float FitScale(float scale, int width, int height, int areaWidth, int areaHeight);
-
-// The room a window has: the work area a desktop leaves free, or the screen.
+// The room a window has: the work area a desktop leaves free, or the screen,
+// or the part of a browser's page a canvas may fill.
 struct ScreenArea {
     int width = 0;
     int height = 0;
+    // A desktop's window that is too large takes a smaller factor in
+    // quarter steps, never below 1, and may stay too large. A page's canvas
+    // is shrunk to fit exactly, below 1 too, so that its drawing buffer has
+    // the device pixels it covers and the picture stays sharp.
+    bool fitsExactly = false;
 };
+
+// The largest factor not above `scale` at which a window of width by height
+// units fits the area (no area, 0 by 0, fits anything): in quarter steps
+// and at least 1, unless the area fits exactly. A window that does not fit
+// even at 1 gets 1 then.
+float FitScale(float scale, int width, int height, const ScreenArea& area);
 
 // A side of so many units in device pixels at the factor.
 int ScaledSide(int units, float scale);

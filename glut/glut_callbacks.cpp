@@ -90,11 +90,19 @@ void MouseCallback(int button, int state, int x, int y) {
     ApplicationGLUT* app = GetApplication();
     app->modifiers = glutGetModifiers();
     const double t = Application::GetTime();
+    const ApplicationGLUT::Pixel before = app->pointerPixel;
     app->pointerPixel = {x, y};
     if (button != GLUT_LEFT_BUTTON) {
         return;
     }
     if (state == GLUT_DOWN) {
+        // A finger or a pen lands where the pointer was not seen before:
+        // it did not travel there, so a drag starts from the press instead
+        // of moving by the jump at the next tick. A mouse always moves to
+        // where it presses first.
+        if (!(before == app->pointerPixel)) {
+            app->TakePointerPositionAsIs();
+        }
         // GetMouseDownTime still holds the previous press: the base records
         // the new one only inside OnMouseDown.
         app->doubleClick = !app->doubleClick && app->pointerPixel == app->pressPixel &&

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -156,14 +157,28 @@ TEST(DesktopScaleTest, XSettingsAreReadInEitherByteOrderAndNeverPastTheirEnd) {
 }
 
 TEST(DesktopScaleTest, AWindowTooLargeForTheScreenTakesTheLargestFactorThatFits) {
-    EXPECT_EQ(FitScale(2.0f, 1024, 800, 3200, 2400), 2.0f);
-    EXPECT_EQ(FitScale(2.0f, 1024, 800, 1920, 1200), 1.5f) << "1536 x 1200";
-    EXPECT_EQ(FitScale(2.0f, 1024, 800, 1920, 1080), 1.25f) << "1280 x 1000";
-    EXPECT_EQ(FitScale(3.0f, 1024, 800, 2048, 1600), 2.0f) << "exactly the screen";
-    EXPECT_EQ(FitScale(2.0f, 1024, 800, 800, 600), 1.0f) << "never below 1";
-    EXPECT_EQ(FitScale(1.5f, 1024, 800, 0, 0), 1.5f) << "no area known";
+    EXPECT_EQ(FitScale(2.0f, 1024, 800, {3200, 2400}), 2.0f);
+    EXPECT_EQ(FitScale(2.0f, 1024, 800, {1920, 1200}), 1.5f) << "1536 x 1200";
+    EXPECT_EQ(FitScale(2.0f, 1024, 800, {1920, 1080}), 1.25f) << "1280 x 1000";
+    EXPECT_EQ(FitScale(3.0f, 1024, 800, {2048, 1600}), 2.0f) << "exactly the screen";
+    EXPECT_EQ(FitScale(2.0f, 1024, 800, {800, 600}), 1.0f) << "never below 1";
+    EXPECT_EQ(FitScale(1.5f, 1024, 800, {0, 0}), 1.5f) << "no area known";
     EXPECT_EQ(ScaledSide(1024, 1.25f), 1280);
     EXPECT_EQ(ScaledSide(800, 1.75f), 1400);
+}
+
+// A page's canvas fills the room to the last device pixel of its tighter
+// side, whatever the factor, and keeps the scene's proportions.
+TEST(DesktopScaleTest, ACanvasShrinksExactlyToItsRoomBelowOneToo) {
+    const auto sides = [](float s) { return std::pair(ScaledSide(1024, s), ScaledSide(800, s)); };
+    EXPECT_EQ(sides(FitScale(3.0f, 1024, 800, {1170, 2532, true})), std::pair(1170, 914))
+        << "a phone upright at ratio 3";
+    EXPECT_EQ(sides(FitScale(3.0f, 1024, 800, {2532, 1000, true})), std::pair(1280, 1000))
+        << "lying down";
+    EXPECT_EQ(sides(FitScale(1.0f, 1024, 800, {640, 480, true})), std::pair(614, 480))
+        << "a small window at ratio 1";
+    EXPECT_EQ(FitScale(2.0f, 1024, 800, {4000, 4000, true}), 2.0f) << "room to spare";
+    EXPECT_EQ(FitScale(2.0f, 1024, 800, {0, 0, true}), 2.0f) << "no room known";
 }
 
 }  // namespace

@@ -299,6 +299,38 @@ class Page {
     return decodePng(Buffer.from(data, 'base64'));
   }
 
+  // Touch points in CSS pixels of the viewport, every finger down in each
+  // event; chromium makes pointer events of type touch from them.
+  touch(type, points) {
+    return this.send('Input.dispatchTouchEvent', { type, touchPoints: points });
+  }
+
+  // A finger put down at `from` (held still for holdMs), moved to `to` and
+  // lifted; `resting` fingers stay down throughout.
+  async touchDrag(from, to, { holdMs = 0, steps = 8, pauseMs = 20, resting = [] } = {}) {
+    await this.touch('touchStart', [from, ...resting]);
+    await sleep(holdMs || pauseMs);
+    for (let step = 1; step <= steps; step++) {
+      const t = step / steps;
+      await this.touch('touchMove', [{ x: from.x + (to.x - from.x) * t, y: from.y + (to.y - from.y) * t }, ...resting]);
+      await sleep(pauseMs);
+    }
+    await this.touch('touchEnd', []);
+  }
+
+  // A phone: a mobile viewport with touch and a coarse pointer. Call again
+  // with the sides swapped to turn it.
+  async emulatePhone({ width, height, deviceScaleFactor, landscape = false }) {
+    await this.send('Emulation.setDeviceMetricsOverride', {
+      width, height, deviceScaleFactor, mobile: true,
+      screenOrientation: landscape ? { type: 'landscapePrimary', angle: 90 } : { type: 'portraitPrimary', angle: 0 },
+    });
+    await this.send('Emulation.setTouchEmulationEnabled', { enabled: true, maxTouchPoints: 5 });
+    await this.send('Emulation.setEmulatedMedia', {
+      features: [{ name: 'pointer', value: 'coarse' }, { name: 'hover', value: 'none' }],
+    });
+  }
+
   setDeviceMetrics({ width, height, deviceScaleFactor }) {
     return this.send('Emulation.setDeviceMetricsOverride', { width, height, deviceScaleFactor, mobile: false });
   }

@@ -12,12 +12,13 @@ const probeSource = readFileSync(new URL('./page_probe.js', import.meta.url), 'u
 // Opens `path` (with its query) of the built site, with the probe and any
 // other scripts run before the page's own. Close the session in a finally
 // block: it ends chromium and the server.
-export async function openSite(path, { deviceScaleFactor = 1, width = 1200, height = 950, scripts = [] } = {}) {
+export async function openSite(path, { deviceScaleFactor = 1, width = 1200, height = 950, scripts = [], phone = false } = {}) {
   const server = await serve(process.env.QUILLMERE_SITE);
   let page;
   try {
     page = await launchBrowser({ width, height, deviceScaleFactor });
     for (const source of [probeSource, ...scripts]) await page.addInitScript(source);
+    if (phone) await page.emulatePhone({ width, height, deviceScaleFactor });
     await page.goto(new URL(path, server.url).href);
   } catch (error) {
     await page?.close();

@@ -15,6 +15,12 @@ mergeInto(LibraryManager.library, {
     modifiers: function(e) {
       return (e.shiftKey ? 1 : 0) | (e.ctrlKey ? 2 : 0) | (e.altKey ? 4 : 0);
     },
+    // The canvas's parent: the part of the page the canvas may fill.
+    room: function() {
+      var canvas = GlutWeb.canvas || Module['canvas'] || document.getElementById('canvas');
+      var stage = canvas.parentElement;
+      return {width: stage.clientWidth, height: stage.clientHeight};
+    },
   },
 
   // Made through Browser.createContext, which sets up emscripten's emulation
@@ -35,12 +41,16 @@ mergeInto(LibraryManager.library, {
 
   // Giving a canvas its size again clears it, so only a change is given.
   glut_web_js_size_canvas__deps: ['$GlutWeb'],
+  // The canvas is centred across its room, on a whole device pixel, so
+  // that each of its pixels is one of the screen's and the picture is sharp.
   glut_web_js_size_canvas: function(width, height) {
     var c = GlutWeb.canvas, ratio = window.devicePixelRatio || 1;
     if (c.width != width) c.width = width;
     if (c.height != height) c.height = height;
     c.style.width = (width / ratio) + 'px';
     c.style.height = (height / ratio) + 'px';
+    var spare = GlutWeb.room().width * ratio - width;
+    c.style.marginLeft = (spare > 0 ? Math.floor(spare / 2) / ratio : 0) + 'px';
   },
 
   glut_web_js_show_canvas__deps: ['$GlutWeb'],
@@ -62,23 +72,47 @@ mergeInto(LibraryManager.library, {
   // of a CSS pixel, and a captured pointer keeps reporting to the canvas
   // when a drag leaves it, as a pointer grab does on the desktop. A second
   // button pressed or released during a drag comes as a move with `button`
-  // set. Only the primary pointer counts.
+  // set. Only the primary pointer counts: a second finger does nothing.
+  //
+  // A finger or a pen has no Alt key, so touching and holding still for
+  // half a second presses with Alt, as a long press picks up a copy; until
+  // the finger moves or that time passes the press is held back.
   glut_web_js_listen_pointer__deps: ['$GlutWeb'],
   glut_web_js_listen_pointer: function() {
     var c = GlutWeb.canvas;
     var buttonBits = [1, 4, 2];
-    function send(kind, button, e) {
+    var holdMs = 500, slopCss = 8, alt = 4;
+    var held = null;
+    function send(kind, button, e, extra) {
       var p = GlutWeb.canvasPixel(e.clientX, e.clientY);
-      _glut_web_on_pointer(kind, button, p[0], p[1], GlutWeb.modifiers(e));
+      _glut_web_on_pointer(kind, button, p[0], p[1], GlutWeb.modifiers(e) | (extra || 0));
+    }
+    function releaseHeld(extra) {
+      clearTimeout(held.timer);
+      send(0, 0, held.down, extra);
+      held = null;
     }
     c.addEventListener('pointerdown', function(e) {
       if (!e.isPrimary || e.button < 0 || e.button > 2) return;
       c.setPointerCapture(e.pointerId);
       e.preventDefault();
-      send(0, e.button, e);
+      if (e.pointerType === 'mouse' || e.button !== 0) {
+        send(0, e.button, e);
+        return;
+      }
+      var down = {clientX: e.clientX, clientY: e.clientY, shiftKey: e.shiftKey,
+                  ctrlKey: e.ctrlKey, altKey: e.altKey};
+      held = {down: down, timer: setTimeout(function() {
+        if (navigator.vibrate) navigator.vibrate(15);
+        releaseHeld(alt);
+      }, holdMs)};
     });
     c.addEventListener('pointermove', function(e) {
       if (!e.isPrimary) return;
+      if (held) {
+        if (Math.hypot(e.clientX - held.down.clientX, e.clientY - held.down.clientY) < slopCss) return;
+        releaseHeld(0);
+      }
       if (e.button >= 0 && e.button <= 2) {
         send((e.buttons & buttonBits[e.button]) ? 0 : 1, e.button, e);
       } else {
@@ -86,12 +120,20 @@ mergeInto(LibraryManager.library, {
       }
     });
     c.addEventListener('pointerup', function(e) {
-      if (e.isPrimary && e.button >= 0 && e.button <= 2) send(1, e.button, e);
+      if (!e.isPrimary || e.button < 0 || e.button > 2) return;
+      if (held) releaseHeld(0);
+      send(1, e.button, e);
     });
-    // A pointer the browser takes over (a touch turned into a scroll) ends
-    // its press where it was last seen.
+    // A pointer the browser takes over ends its press where it was last
+    // seen; one still held back never reached the program.
     c.addEventListener('pointercancel', function(e) {
-      if (e.isPrimary) send(1, 0, e);
+      if (!e.isPrimary) return;
+      if (held) {
+        clearTimeout(held.timer);
+        held = null;
+        return;
+      }
+      send(1, 0, e);
     });
     c.addEventListener('contextmenu', function(e) { e.preventDefault(); });
   },
@@ -186,16 +228,33 @@ mergeInto(LibraryManager.library, {
     return window.devicePixelRatio || 1;
   },
 
+  glut_web_js_room_width__deps: ['$GlutWeb'],
+  glut_web_js_room_width: function() {
+    return Math.floor(GlutWeb.room().width * (window.devicePixelRatio || 1));
+  },
+  glut_web_js_room_height__deps: ['$GlutWeb'],
+  glut_web_js_room_height: function() {
+    return Math.floor(GlutWeb.room().height * (window.devicePixelRatio || 1));
+  },
+
   // A media query on the ratio now fires once, when the ratio changes; it is
-  // then asked anew for the new ratio.
-  glut_web_js_watch_device_pixel_ratio: function() {
-    function watch() {
+  // then asked anew for the new ratio. The room is watched as an element, so
+  // that the page's own controls count as well as the browser's window.
+  glut_web_js_watch_desktop__deps: ['$GlutWeb'],
+  glut_web_js_watch_desktop: function() {
+    function watchRatio() {
       var query = matchMedia('(resolution: ' + (window.devicePixelRatio || 1) + 'dppx)');
       query.addEventListener('change', function() {
-        watch();
-        _glut_web_on_scale_changed();
+        watchRatio();
+        _glut_web_on_desktop_changed();
       }, {once: true});
     }
-    watch();
+    watchRatio();
+    var first = true;
+    new ResizeObserver(function() {
+      // An observer reports the size it starts with; that is no change.
+      if (!first) _glut_web_on_desktop_changed();
+      first = false;
+    }).observe(GlutWeb.canvas.parentElement);
   },
 });

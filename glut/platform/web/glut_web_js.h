@@ -26,8 +26,12 @@ void glut_web_js_open_menu(const char* menuJson, int x, int y);
 // Shows the modal banner; its dismissal calls glut_web_on_banner_closed.
 void glut_web_js_show_banner(const char* caption, const char* text);
 double glut_web_js_device_pixel_ratio(void);
-// A change of devicePixelRatio calls glut_web_on_scale_changed.
-void glut_web_js_watch_device_pixel_ratio(void);
+// The room the page leaves the canvas (its parent, #stage), in device pixels.
+int glut_web_js_room_width(void);
+int glut_web_js_room_height(void);
+// A change of devicePixelRatio or of the room calls
+// glut_web_on_desktop_changed.
+void glut_web_js_watch_desktop(void);
 
 #ifdef __cplusplus
 }

@@ -12,15 +12,17 @@
 
 namespace {
 
-bool scaleChanged = false;
+bool desktopChanged = false;
 
 }  // namespace
 
-// Browser zoom and a move to a monitor of another density both change
-// devicePixelRatio. The canvas keeps its device pixels until the host sizes
-// it anew, so its place on the page is laid out again at once.
-extern "C" EMSCRIPTEN_KEEPALIVE void glut_web_on_scale_changed() {
-    scaleChanged = true;
+// Browser zoom and a move to a monitor of another density change
+// devicePixelRatio; a resized window, a rotated phone or the page's own
+// controls change the room the canvas has. The canvas keeps its device
+// pixels until the host sizes it anew, so its place on the page is laid out
+// again at once.
+extern "C" EMSCRIPTEN_KEEPALIVE void glut_web_on_desktop_changed() {
+    desktopChanged = true;
     glut_web::LayOutCanvas();
     glut_web::Wake();
 }
@@ -40,9 +42,13 @@ float platform::DesktopScale() {
     return RoundScale(glut_web_js_device_pixel_ratio()).value_or(kSmallestScale);
 }
 
-// A page may be larger than the browser's window: it scrolls.
+// The canvas fills the part of the page left to it, shrunk exactly.
 ScreenArea platform::ReadScreenArea() {
-    return {};
+    ScreenArea area;
+    area.width = glut_web_js_room_width();
+    area.height = glut_web_js_room_height();
+    area.fitsExactly = true;
+    return area;
 }
 
 void platform::FollowScaleWith(ScaleFollower /*follower*/) {}
@@ -51,7 +57,7 @@ void platform::FollowScaleWith(ScaleFollower /*follower*/) {}
 void platform::PrepareWindow(const WindowDescription& /*description*/) {}
 
 void platform::FinishWindow() {
-    glut_web_js_watch_device_pixel_ratio();
+    glut_web_js_watch_desktop();
 }
 
 void platform::SizeWindow(int width, int height) {
@@ -67,8 +73,8 @@ std::vector<SizeKeeper::Size> platform::TakeSizeReports() {
 }
 
 bool platform::TakeDesktopChange() {
-    const bool changed = scaleChanged;
-    scaleChanged = false;
+    const bool changed = desktopChanged;
+    desktopChanged = false;
     return changed;
 }
 

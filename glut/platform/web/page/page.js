@@ -21,6 +21,12 @@
     if (/^WARNING: using emscripten GL/.test(text)) console.warn(text);
     else show(text);
   }
+  // A control with data-key types that key into the program, as the keyboard
+  // would; it is how a device without one clears the canvases.
+  document.addEventListener('click', function(e) {
+    var key = e.target.closest && e.target.closest('[data-key]');
+    if (key) window.dispatchEvent(new KeyboardEvent('keydown', {key: key.dataset.key}));
+  });
   window.Module = {
     arguments: argumentsFromQuery(location.search),
     canvas: document.getElementById('canvas'),
