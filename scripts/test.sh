@@ -6,8 +6,9 @@
 # build: cross-compiled with mingw-w64 (its libraries built once into a cache
 # outside the build folder), its tests run under Wine, its release packaged
 # (the installer and the zips), and the Windows program and its packages
-# used under Wine on Xvfb. Then the web: the site built with emscripten and
-# tested in headless chromium, its start picture against the Linux program's.
+# used under Wine on Xvfb. Then the web: the site built with emscripten,
+# its release zip made, and the page tested in headless chromium (its start
+# picture against the Linux program's, a phone by touch, offline).
 # Usage: test.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -38,4 +39,5 @@ ctest --preset default -j "$jobs" -L wine
 # The web page, tested in headless chromium against the Linux build's program.
 cmake --preset web -DQUILLMERE_LINUX_PROGRAM="$PWD/build/program/quillmere"
 cmake --build --preset web -j "$jobs"
+cpack --preset web
 ctest --preset web -j "$jobs"

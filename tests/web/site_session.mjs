@@ -25,7 +25,9 @@ export async function openSite(path, { deviceScaleFactor = 1, width = 1200, heig
     await server.close();
     throw error;
   }
-  return { page, close: async () => { await page.close(); await server.close(); } };
+  let serving = true;
+  const stopServing = async () => { if (serving) { serving = false; await server.close(); } };
+  return { page, url: new URL(path, server.url).href, stopServing, close: async () => { await page.close(); await stopServing(); } };
 }
 
 // The canvas's box on the page, in CSS pixels, and its drawing buffer.

@@ -27,6 +27,14 @@
     var key = e.target.closest && e.target.closest('[data-key]');
     if (key) window.dispatchEvent(new KeyboardEvent('keydown', {key: key.dataset.key}));
   });
+  // A page that has a service worker beside it works offline after one
+  // visit; browsers refuse service workers on file: addresses.
+  var worker = document.querySelector('link[rel=manifest]') && 'serviceWorker' in navigator;
+  if (worker && location.protocol !== 'file:') {
+    navigator.serviceWorker.register('service-worker.js').catch(function(error) {
+      console.warn('The page will not work offline:', error);
+    });
+  }
   window.Module = {
     arguments: argumentsFromQuery(location.search),
     canvas: document.getElementById('canvas'),
