@@ -27,7 +27,7 @@ install(TARGETS quillmere_framework quillmere_glut EXPORT QuillmereFrameworkTarg
 # libraries: of debugging information and of the compilers' version notes
 # (.comment), keeping the archives free of time stamps.
 install(CODE "
-    if(CMAKE_INSTALL_DO_STRIP)
+    if(CMAKE_INSTALL_DO_STRIP AND NOT \"${EMSCRIPTEN}\")
         foreach(library quillmere_framework quillmere_glut)
             execute_process(COMMAND \"${CMAKE_OBJCOPY}\" --strip-debug --remove-section=.comment
                 --enable-deterministic-archives
@@ -56,6 +56,24 @@ if(WIN32)
         DESTINATION ${CMAKE_INSTALL_INCLUDEDIR} ${quillmere_dev_component})
     install(FILES ${freeglut}/share/doc/freeglut/COPYING
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/freeglut ${quillmere_dev_component})
+    install(FILES ${PROJECT_SOURCE_DIR}/LICENSE
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/quillmere-framework ${quillmere_dev_component})
+elseif(EMSCRIPTEN)
+    # In a browser the host runs on the web platform's own GLUT: its header,
+    # for programs that call GLUT themselves, and the page's side of it,
+    # which linking Quillmere::glut passes to emcc.
+    set(quillmere_platform web)
+    set(quillmere_pc_requires "")
+    set(quillmere_pc_cflags " -I\${includedir}/quillmere/web")
+    set(quillmere_pc_libs "--js-library \${prefix}/${CMAKE_INSTALL_DATADIR}/quillmere-framework/glut_web.js -sLEGACY_GL_EMULATION=1")
+    install(FILES ${PROJECT_SOURCE_DIR}/glut/platform/web/include/GL/freeglut.h
+        DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/quillmere/web/GL ${quillmere_dev_component})
+    install(FILES ${PROJECT_SOURCE_DIR}/glut/platform/web/glut_web.js
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/quillmere-framework ${quillmere_dev_component})
+    install(FILES ${PROJECT_SOURCE_DIR}/glut/platform/web/page/index.html.in
+        ${PROJECT_SOURCE_DIR}/glut/platform/web/page/page.js
+        ${PROJECT_SOURCE_DIR}/glut/platform/web/page/page.css
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/quillmere-framework/page ${quillmere_dev_component})
     install(FILES ${PROJECT_SOURCE_DIR}/LICENSE
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/quillmere-framework ${quillmere_dev_component})
 else()

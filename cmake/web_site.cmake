@@ -11,12 +11,11 @@ set(quillmere_page_dir ${PROJECT_SOURCE_DIR}/glut/platform/web/page)
 # A page in `folder` that runs `script` (the program's .js), titled `title`,
 # with the page's script and style beside it, `head` (HTML) in its head and
 # `controls` (HTML) below the canvas.
-function(quillmere_web_page folder title script icon head controls)
+function(quillmere_web_page folder title script head controls)
     set(PAGE_HEAD ${head})
     set(PAGE_CONTROLS ${controls})
     set(PAGE_TITLE ${title})
     set(PAGE_SCRIPT ${script})
-    set(PAGE_ICON ${icon})
     configure_file(${quillmere_page_dir}/index.html.in ${folder}/index.html @ONLY)
     configure_file(${quillmere_page_dir}/page.js ${folder}/page.js COPYONLY)
     configure_file(${quillmere_page_dir}/page.css ${folder}/page.css COPYONLY)
@@ -27,8 +26,9 @@ endfunction()
 set(quillmere_web_link_options -O2)
 
 # Any key clears the canvases; where there is no keyboard, a button types one.
-quillmere_web_page(${QUILLMERE_SITE_DIR} Quillmere quillmere.js quillmere.svg
-    [[<link rel="manifest" href="quillmere.webmanifest">
+quillmere_web_page(${QUILLMERE_SITE_DIR} Quillmere quillmere.js
+    [[<link rel="icon" href="quillmere.svg">
+<link rel="manifest" href="quillmere.webmanifest">
 <link rel="apple-touch-icon" href="icons/quillmere-180.png">
 <meta name="theme-color" content="#ffffff">]]
     [[<nav id="controls"><button type="button" data-key=" ">Clear</button></nav>]])
@@ -51,7 +51,8 @@ target_include_directories(menu_demo PRIVATE ${CMAKE_BINARY_DIR}/include)
 target_link_libraries(menu_demo PRIVATE quillmere_glut)
 target_link_options(menu_demo PRIVATE ${quillmere_web_link_options})
 set_target_properties(menu_demo PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${demo_site})
-quillmere_web_page(${demo_site} "Menu demo" menu_demo.js ../../quillmere.svg "" "")
+quillmere_web_page(${demo_site} "Menu demo" menu_demo.js
+    [[<link rel="icon" href="../../quillmere.svg">]] "")
 
 # The app: the manifest, its icons at the sizes browsers ask for (192 and 512
 # for the manifest, 180 for iOS's home screen), and the service worker, made

@@ -34,7 +34,8 @@ async function click(page, { x, y }, button = 'left') {
 }
 
 test('the wheel sizes the square; the menu opens at the pointer, chooses, and closes by Escape or a click outside', async () => {
-  const site = await openSite('/examples/menu-demo/');
+  // The site's copy, or with QUILLMERE_EXAMPLE_PAGE another build's page.
+  const site = await openSite(process.env.QUILLMERE_EXAMPLE_PAGE ?? '/examples/menu-demo/');
   try {
     const { page } = site;
     let seen = await waitForCanvas(page, (image) => squareWidth(image) === 100);
