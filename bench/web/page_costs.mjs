@@ -1,10 +1,11 @@
 // What the page costs in headless chromium (SwiftShader, so on the CPU):
 // the time to its first picture, frames drawn per second and CPU while a
-// swatch is dragged, while colour spreads, and at rest, and the site's
+// swatch is dragged, while colour spreads, and at rest, at rest on a phone's
+// viewport too (PHONE_PICTURE=file.png saves what it shows), and the site's
 // download size with gzip. CPU is chromium's, every process summed, in
 // percent of one core.
 // Usage: node --experimental-websocket bench/web/page_costs.mjs build-web/site
-import { readdirSync, readFileSync, statSync } from 'node:fs';
+import { readdirSync, readFileSync, statSync, writeFileSync } from 'node:fs';
 import { join } from 'node:path';
 import { setTimeout as sleep } from 'node:timers/promises';
 import { gzipSync } from 'node:zlib';
@@ -12,6 +13,7 @@ import { gzipSync } from 'node:zlib';
 const site = process.argv[2];
 process.env.QUILLMERE_SITE = site;
 const { canvasBox, openSite, waitForScene } = await import('../../tests/web/site_session.mjs');
+const { encodePng } = await import('../../tests/web/png.mjs');
 
 // Counts animation frames in which WebGL drew.
 const drawCounter = `(() => {
@@ -80,6 +82,21 @@ try {
   results.spreading = await measure(page, 10);
 } finally {
   await session.close();
+}
+
+// A phone: 390 by 844 at devicePixelRatio 3, at rest, and its picture.
+const phone = await openSite('/?no-banner&seed=7', { width: 390, height: 844, deviceScaleFactor: 3, phone: true, scripts: [drawCounter] });
+try {
+  await waitForScene(phone.page);
+  await phone.page.waitFor('__probe.framesPending === 0 && __probe.timersPending === 0');
+  const box = await canvasBox(phone.page);
+  results.phone = { canvas: `${box.bufferWidth}x${box.bufferHeight} device pixels, ${box.width}x${box.height} CSS`,
+                    atRest: await measure(phone.page, 10) };
+  if (process.env.PHONE_PICTURE) {
+    writeFileSync(process.env.PHONE_PICTURE, encodePng(await phone.page.screenshot()));
+  }
+} finally {
+  await phone.close();
 }
 
 results.siteGzipBytes = 0;
