@@ -5,8 +5,6 @@
 
 #include <GL/freeglut.h>
 
-#include <string>
-
 namespace glut_web {
 
 struct Callbacks {
