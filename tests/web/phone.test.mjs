@@ -33,7 +33,7 @@ test('on a phone the whole scene shows; touch drags, holds to copy, clears with 
     // Colours are read at cells' middles, away from their outlines.
     const yellow = scene.swatchLeft(3);
     const yellowColour = seen((await waitForCanvas(page, () => true)).image, yellow + 5, 35);
-    await page.touchDrag(at({ x: yellow + 20, y: 50 }), at({ x: 820, y: 300 }), { holdMs: 800 });
+    await page.touchDrag(at({ x: yellow + 20, y: 50 }), at({ x: 820, y: 300 }), { holdMs: 1200 });
     let shown = await waitForCanvas(page, (image) => isNear(seen(image, 805, 285), yellowColour));
     assert.ok(shown.ok, 'no copy of the yellow swatch where the finger let go');
     assert.ok(isNear(seen(shown.image, yellow + 5, 35), yellowColour), 'the original moved');
