@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "glut_state_web.h"
+#include "glut_web.h"
 
 namespace glut_web {
 namespace {
@@ -145,7 +146,7 @@ EM_BOOL OnKeyDown(int /*type*/, const EmscriptenKeyboardEvent* e, void* /*userDa
     if (!TakesInput() || !DeliverKey(*e)) {
         return EM_FALSE;
     }
-    AfterInput();
+    Wake();
     return !(e->ctrlKey || e->metaKey || FunctionKey(e->key));
 }
 
@@ -182,7 +183,7 @@ EM_BOOL OnWheel(int /*type*/, const EmscriptenWheelEvent* e, void* /*userData*/)
             }
         });
     }
-    AfterInput();
+    Wake();
     return EM_TRUE;
 }
 
@@ -231,5 +232,5 @@ extern "C" EMSCRIPTEN_KEEPALIVE void glut_web_on_pointer(int kind, int button, i
             }
         });
     }
-    AfterInput();
+    Wake();
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "glut_state_web.h"
+#include "glut_web.h"
 #include "glut_web_js.h"
 
 namespace glut_web {
@@ -110,7 +111,7 @@ EMSCRIPTEN_KEEPALIVE void glut_web_on_menu_chosen(int menu, int value) {
     if (menus.count(before)) {
         currentMenu = before;
     }
-    AfterInput();
+    Wake();
 }
 
 int glutCreateMenu(void (*callback)(int)) {

@@ -33,8 +33,9 @@ struct State {
 
 State& GetState();
 
-// Runs an input callback with the event's modifiers, then wakes the loop:
-// input ends a wait, as it does on the desktop.
+// Runs an input callback with the event's modifiers, which glutGetModifiers
+// answers while it runs. The caller wakes the loop afterwards (Wake, in
+// glut_web.h): input ends a wait, as it does on the desktop.
 template <typename Dispatch>
 void DispatchInput(int modifiers, Dispatch dispatch) {
     State& state = GetState();
@@ -44,7 +45,6 @@ void DispatchInput(int modifiers, Dispatch dispatch) {
     state.inInputCallback = false;
     state.modifiers = 0;
 }
-void AfterInput();
 // Registers the keyboard and wheel listeners (glut_input_web.cpp).
 void ListenForKeysAndWheel();
 // Whether input is taken now: not while the banner holds the page.

@@ -111,10 +111,6 @@ bool TakesInput() {
     return state.window != 0 && !loop.held;
 }
 
-void AfterInput() {
-    Wake();
-}
-
 void WaitForInput(double seconds) {
     CancelTimer();
     loop.waiting = true;
@@ -186,8 +182,6 @@ int glutGet(GLenum query) {
     switch (query) {
         case GLUT_INIT_STATE:
             return state.initialised ? 1 : 0;
-        case GLUT_VERSION:
-            return 10000;
         case GLUT_WINDOW_WIDTH:
             return glut_web::size.width;
         case GLUT_WINDOW_HEIGHT:
