@@ -19,18 +19,15 @@ if (!values.screenshot) {
   console.log(`Quillmere is served at ${server.url} (Ctrl-C stops it)`);
 } else {
   process.env.QUILLMERE_SITE = site;
-  const { canvasBox, canvasImage, openSite, waitForScene } = await import('../tests/web/site_session.mjs');
-  const demo = await openSite('/?no-banner');
-  try {
-    await waitForScene(demo.page);
-    const box = await canvasBox(demo.page);
+  const { canvasBox, canvasImage, waitForScene, withSite } = await import('../tests/web/site_session.mjs');
+  await withSite('/?no-banner', async ({ page }) => {
+    await waitForScene(page);
+    const box = await canvasBox(page);
     const at = (x, y) => ({ x: box.x + x, y: box.y + y });
-    await demo.page.drag(at(120, 50), at(250, 300));
-    await demo.page.drag(at(220, 50), at(420, 450));
+    await page.drag(at(120, 50), at(250, 300));
+    await page.drag(at(220, 50), at(420, 450));
     await sleep(3000);
-    writeFileSync(values.screenshot, encodePng(await canvasImage(demo.page)));
-    console.log(`Saved a screenshot of Quillmere in headless chromium to ${values.screenshot}`);
-  } finally {
-    await demo.close();
-  }
+    writeFileSync(values.screenshot, encodePng(await canvasImage(page)));
+  });
+  console.log(`Saved a screenshot of Quillmere in headless chromium to ${values.screenshot}`);
 }

@@ -12,7 +12,7 @@ import { gzipSync } from 'node:zlib';
 
 const site = process.argv[2];
 process.env.QUILLMERE_SITE = site;
-const { canvasBox, openSite, waitForScene } = await import('../../tests/web/site_session.mjs');
+const { canvasBox, waitForScene, withSite } = await import('../../tests/web/site_session.mjs');
 const { encodePng } = await import('../../tests/web/png.mjs');
 
 // Counts animation frames in which WebGL drew.
@@ -54,9 +54,7 @@ async function measure(page, seconds, during = async () => sleep(seconds * 1000)
 }
 
 const results = {};
-const session = await openSite('/?no-banner&seed=7', { scripts: [drawCounter] });
-try {
-  const { page } = session;
+await withSite('/?no-banner&seed=7', { scripts: [drawCounter] }, async ({ page }) => {
   await waitForScene(page);
   results.firstPictureMs = Math.round(await page.evaluate(
     "performance.getEntriesByName('first-contentful-paint')[0]?.startTime"));
@@ -80,24 +78,20 @@ try {
   });
   // The swatch left on the canvas keeps colouring it and the colour spreads.
   results.spreading = await measure(page, 10);
-} finally {
-  await session.close();
-}
+});
 
 // A phone: 390 by 844 at devicePixelRatio 3, at rest, and its picture.
-const phone = await openSite('/?no-banner&seed=7', { width: 390, height: 844, deviceScaleFactor: 3, phone: true, scripts: [drawCounter] });
-try {
-  await waitForScene(phone.page);
-  await phone.page.waitFor('__probe.framesPending === 0 && __probe.timersPending === 0');
-  const box = await canvasBox(phone.page);
+const phone = { width: 390, height: 844, deviceScaleFactor: 3, phone: true, scripts: [drawCounter] };
+await withSite('/?no-banner&seed=7', phone, async ({ page }) => {
+  await waitForScene(page);
+  await page.waitFor('__probe.framesPending === 0 && __probe.timersPending === 0');
+  const box = await canvasBox(page);
   results.phone = { canvas: `${box.bufferWidth}x${box.bufferHeight} device pixels, ${box.width}x${box.height} CSS`,
-                    atRest: await measure(phone.page, 10) };
+                    atRest: await measure(page, 10) };
   if (process.env.PHONE_PICTURE) {
-    writeFileSync(process.env.PHONE_PICTURE, encodePng(await phone.page.screenshot()));
+    writeFileSync(process.env.PHONE_PICTURE, encodePng(await page.screenshot()));
   }
-} finally {
-  await phone.close();
-}
+});
 
 results.siteGzipBytes = 0;
 for (const name of readdirSync(site)) {

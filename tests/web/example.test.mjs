@@ -3,7 +3,7 @@
 // keys.
 import assert from 'node:assert/strict';
 import { test } from 'node:test';
-import { canvasBox, isNear, openSite, rgbAt, waitForCanvas } from './site_session.mjs';
+import { canvasBox, isNear, rgbAt, waitForCanvas, withSite } from './site_session.mjs';
 
 const red = [255, 0, 0];
 const blue = [0, 0, 255];
@@ -35,9 +35,7 @@ async function click(page, { x, y }, button = 'left') {
 
 test('the wheel sizes the square; the menu opens at the pointer, chooses, and closes by Escape or a click outside', async () => {
   // The site's copy, or with QUILLMERE_EXAMPLE_PAGE another build's page.
-  const site = await openSite(process.env.QUILLMERE_EXAMPLE_PAGE ?? '/examples/menu-demo/');
-  try {
-    const { page } = site;
+  await withSite(process.env.QUILLMERE_EXAMPLE_PAGE ?? '/examples/menu-demo/', async ({ page }) => {
     let seen = await waitForCanvas(page, (image) => squareWidth(image) === 100);
     assert.ok(seen.ok, `the square is ${squareWidth(seen.image)} wide at start`);
     const box = await canvasBox(page);
@@ -85,7 +83,5 @@ test('the wheel sizes the square; the menu opens at the pointer, chooses, and cl
     await page.key('r');
     seen = await waitForCanvas(page, (image) => isNear(rgbAt(image, 200, 150), red));
     assert.ok(seen.ok, `the key r left the square ${rgbAt(seen.image, 200, 150)}`);
-  } finally {
-    await site.close();
-  }
+  });
 });

@@ -8,23 +8,23 @@ import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { test } from 'node:test';
 import { decodePng, encodePng } from './png.mjs';
-import { canvasImage, expectAtRest, openSite, scaledDifference, waitForScene } from './site_session.mjs';
+import { canvasImage, expectAtRest, scaledDifference, waitForScene, withSite } from './site_session.mjs';
 
 test('every pixel of the start picture is within one step of the Linux program\'s', async () => {
   const dir = mkdtempSync(join(tmpdir(), 'linux-picture-'));
-  const site = await openSite('/?no-banner&seed=7');
   try {
     execFileSync('bash', [join(process.env.QUILLMERE_TOOLS, 'start-picture.sh'),
       process.env.QUILLMERE_LINUX_PROGRAM, join(dir, 'linux.png')], { stdio: 'inherit' });
     const linux = decodePng(readFileSync(join(dir, 'linux.png')));
-    await waitForScene(site.page);
-    await expectAtRest(site.page, assert);
-    const web = await canvasImage(site.page);
+    const web = await withSite('/?no-banner&seed=7', async ({ page }) => {
+      await waitForScene(page);
+      await expectAtRest(page, assert);
+      return canvasImage(page);
+    });
     const difference = scaledDifference(linux, web, 1);
     if (difference) writeFileSync(join(tmpdir(), 'web-start-picture.png'), encodePng(web));
     assert.equal(difference, '', `the page's picture (saved as ${join(tmpdir(), 'web-start-picture.png')})`);
   } finally {
-    await site.close();
     rmSync(dir, { recursive: true, force: true });
   }
 });

@@ -2,11 +2,10 @@
 // server at all.
 import assert from 'node:assert/strict';
 import { test } from 'node:test';
-import { canvasBox, openSite, waitForScene } from './site_session.mjs';
+import { canvasBox, waitForScene, withSite } from './site_session.mjs';
 
 test('the page is installable, and after one visit it opens and runs with the server gone', async () => {
-  const site = await openSite('/?seed=7');
-  try {
+  await withSite('/?seed=7', async (site) => {
     const { page } = site;
     const { installabilityErrors } = await page.send('Page.getInstallabilityErrors');
     assert.deepEqual(installabilityErrors, [], 'chromium would not install the page');
@@ -29,7 +28,5 @@ test('the page is installable, and after one visit it opens and runs with the se
     await waitForScene(page);
     console.log(`offline reload: the banner after ${bannerMs} ms, the scene after ${Date.now() - started} ms`);
     assert.equal((await canvasBox(page)).bufferWidth, 1024);
-  } finally {
-    await site.close();
-  }
+  });
 });

@@ -3,7 +3,7 @@
 import assert from 'node:assert/strict';
 import { test } from 'node:test';
 import {
-  canvasBox, expectAtRest, isNear, isReddish, isWhite, openSite, rgbAt, scene, waitForCanvas, waitForScene,
+  canvasBox, expectAtRest, isNear, isReddish, isWhite, rgbAt, scene, waitForCanvas, waitForScene, withSite,
 } from './site_session.mjs';
 
 // The whole scene on the page, every canvas pixel one of the screen's.
@@ -20,9 +20,7 @@ async function expectFitted(page, room) {
 }
 
 test('on a phone the whole scene shows; touch drags, holds to copy, clears with the button, and follows a turn', async () => {
-  const site = await openSite('/?no-banner&seed=7', { width: 390, height: 844, deviceScaleFactor: 3, phone: true });
-  try {
-    const { page } = site;
+  await withSite('/?no-banner&seed=7', { width: 390, height: 844, deviceScaleFactor: 3, phone: true }, async ({ page }) => {
     await waitForScene(page);
     let box = await expectFitted(page, { width: 390, height: 844 });
     const at = ({ x, y }) => ({ x: box.x + x * box.width / 1024, y: box.y + y * box.height / 800 });
@@ -73,7 +71,5 @@ test('on a phone the whole scene shows; touch drags, holds to copy, clears with 
                                                  isReddish(seen(image, under.x, under.y)));
     assert.ok(shown.ok, `after the turn the canvas is ${shown.image.width}x${shown.image.height}`);
     box = await expectFitted(page, { width: 844, height: 390 });
-  } finally {
-    await site.close();
-  }
+  });
 });

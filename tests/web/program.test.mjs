@@ -4,8 +4,8 @@ import assert from 'node:assert/strict';
 import { test } from 'node:test';
 import { Modifiers } from './devtools.mjs';
 import {
-  canvasBox, canvasImage, expectAtRest, isNear, isReddish, isWhite, openSite, rgbAt, scaledDifference,
-  scene, waitForCanvas, waitForScene,
+  canvasBox, canvasImage, expectAtRest, isNear, isReddish, isWhite, rgbAt, scaledDifference,
+  scene, waitForCanvas, waitForScene, withSite,
 } from './site_session.mjs';
 
 // Scene units to the page's CSS pixels, at a ratio of 1.
@@ -15,9 +15,7 @@ async function toPage(page) {
 }
 
 test('the banner holds everything back until OK is pressed, then the scene starts', async () => {
-  const site = await openSite('/?seed=7');
-  try {
-    const { page } = site;
+  await withSite('/?seed=7', async ({ page }) => {
     await page.waitFor("document.querySelector('dialog#banner')?.open");
     const banner = await page.evaluate(`(() => { const d = document.getElementById('banner');
       return { text: d.innerText, focus: document.activeElement.textContent }; })()`);
@@ -32,28 +30,20 @@ test('the banner holds everything back until OK is pressed, then the scene start
     assert.equal(await page.evaluate("document.getElementById('banner')"), null);
     const box = await canvasBox(page);
     assert.deepEqual([box.width, box.height, box.bufferWidth, box.bufferHeight], [1024, 800, 1024, 800]);
-  } finally {
-    await site.close();
-  }
+  });
 });
 
 test('a bad option says what is wrong on the page, and nothing starts', async () => {
-  const site = await openSite('/?seed=x');
-  try {
-    const { page } = site;
+  await withSite('/?seed=x', async ({ page }) => {
     await page.waitFor("document.getElementById('message').textContent");
     assert.match(await page.evaluate("document.getElementById('message').textContent"),
       /^quillmere: the seed must be a whole number .* not 'x' \(see 'quillmere --help'\)\n$/);
     assert.equal((await canvasBox(page)).shown, false);
-  } finally {
-    await site.close();
-  }
+  });
 });
 
 test('a drag paints canvas A, Alt drags a copy, a key clears, and a page at rest schedules nothing', async () => {
-  const site = await openSite('/?no-banner&seed=7');
-  try {
-    const { page } = site;
+  await withSite('/?no-banner&seed=7', async ({ page }) => {
     await waitForScene(page);
     await expectAtRest(page, assert);
     const at = await toPage(page);
@@ -82,33 +72,25 @@ test('a drag paints canvas A, Alt drags a copy, a key clears, and a page at rest
     seen = await waitForCanvas(page, (image) => isWhite(rgbAt(image, far.x, far.y)) &&
                                                 isWhite(rgbAt(image, beside.x, beside.y)), { timeoutMs: 1500 });
     assert.ok(seen.ok, `canvas A is ${rgbAt(seen.image, far.x, far.y)} after the key`);
-  } finally {
-    await site.close();
-  }
+  });
 });
 
 // The ratio at start decides the canvas's device pixels, and a change while
 // the page runs (zoom, another monitor) is followed with the picture kept.
 test('at devicePixelRatio 2 the canvas is 2048x1600 and shows the 1x picture doubled, from the start and live', async () => {
-  const one = await openSite('/?no-banner&seed=7');
-  let single;
-  try {
-    await waitForScene(one.page);
-    single = await canvasImage(one.page);
-    await one.page.setDeviceMetrics({ width: 1200, height: 950, deviceScaleFactor: 2 });
-    const { image } = await waitForCanvas(one.page, (image) => !scaledDifference(single, image, 2));
+  const single = await withSite('/?no-banner&seed=7', async ({ page }) => {
+    await waitForScene(page);
+    const single = await canvasImage(page);
+    await page.setDeviceMetrics({ width: 1200, height: 950, deviceScaleFactor: 2 });
+    const { image } = await waitForCanvas(page, (image) => !scaledDifference(single, image, 2));
     assert.equal(scaledDifference(single, image, 2), '', 'after the change');
-  } finally {
-    await one.close();
-  }
-  const two = await openSite('/?no-banner&seed=7', { deviceScaleFactor: 2 });
-  try {
-    await waitForScene(two.page);
-    const box = await canvasBox(two.page);
+    return single;
+  });
+  await withSite('/?no-banner&seed=7', { deviceScaleFactor: 2 }, async ({ page }) => {
+    await waitForScene(page);
+    const box = await canvasBox(page);
     assert.deepEqual([box.width, box.height, box.bufferWidth, box.bufferHeight], [1024, 800, 2048, 1600]);
-    const { image } = await waitForCanvas(two.page, (image) => !scaledDifference(single, image, 2));
+    const { image } = await waitForCanvas(page, (image) => !scaledDifference(single, image, 2));
     assert.equal(scaledDifference(single, image, 2), '', 'from the start');
-  } finally {
-    await two.close();
-  }
+  });
 });

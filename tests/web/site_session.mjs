@@ -10,9 +10,9 @@ import { serve } from './static_server.mjs';
 const probeSource = readFileSync(new URL('./page_probe.js', import.meta.url), 'utf8');
 
 // Opens `path` (with its query) of the built site, with the probe and any
-// other scripts run before the page's own. Close the session in a finally
-// block: it ends chromium and the server.
-export async function openSite(path, { deviceScaleFactor = 1, width = 1200, height = 950, scripts = [], phone = false } = {}) {
+// other scripts run before the page's own. Closing the session ends
+// chromium and the server.
+async function openSite(path, { deviceScaleFactor = 1, width = 1200, height = 950, scripts = [], phone = false } = {}) {
   const server = await serve(process.env.QUILLMERE_SITE);
   let page;
   try {
@@ -28,6 +28,18 @@ export async function openSite(path, { deviceScaleFactor = 1, width = 1200, heig
   let serving = true;
   const stopServing = async () => { if (serving) { serving = false; await server.close(); } };
   return { page, url: new URL(path, server.url).href, stopServing, close: async () => { await page.close(); await stopServing(); } };
+}
+
+// Runs `use` on a session of openSite (options may be left out), closed
+// however `use` ends, and returns what it returns.
+export async function withSite(path, options, use) {
+  if (typeof options === 'function') [options, use] = [{}, options];
+  const site = await openSite(path, options);
+  try {
+    return await use(site);
+  } finally {
+    await site.close();
+  }
 }
 
 // The canvas's box on the page, in CSS pixels, and its drawing buffer.
