@@ -9,21 +9,15 @@ if(NOT EMSCRIPTEN)
     return()
 endif()
 
-set(_quillmere_web_page ${PACKAGE_PREFIX_DIR}/share/quillmere-framework/page)
+include(${PACKAGE_PREFIX_DIR}/share/quillmere-framework/page/web_page.cmake)
 
 # quillmere_add_web_page(TARGET TITLE): the page that runs TARGET, written
 # beside its .js and .wasm (index.html, page.js, page.css): a canvas that
 # fills the browser's window, and the address's query as the command line.
 function(quillmere_add_web_page target title)
-    set(PAGE_TITLE ${title})
-    set(PAGE_SCRIPT ${target}.js)
-    set(PAGE_HEAD "")
-    set(PAGE_CONTROLS "")
     get_target_property(folder ${target} RUNTIME_OUTPUT_DIRECTORY)
     if(NOT folder)
         set(folder ${CMAKE_CURRENT_BINARY_DIR})
     endif()
-    configure_file(${_quillmere_web_page}/index.html.in ${folder}/index.html @ONLY)
-    configure_file(${_quillmere_web_page}/page.js ${folder}/page.js COPYONLY)
-    configure_file(${_quillmere_web_page}/page.css ${folder}/page.css COPYONLY)
+    quillmere_web_page(${folder} "${title}" ${target}.js "" "")
 endfunction()

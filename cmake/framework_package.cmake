@@ -73,6 +73,7 @@ elseif(EMSCRIPTEN)
     install(FILES ${PROJECT_SOURCE_DIR}/glut/platform/web/page/index.html.in
         ${PROJECT_SOURCE_DIR}/glut/platform/web/page/page.js
         ${PROJECT_SOURCE_DIR}/glut/platform/web/page/page.css
+        ${PROJECT_SOURCE_DIR}/glut/platform/web/page/web_page.cmake
         DESTINATION ${CMAKE_INSTALL_DATADIR}/quillmere-framework/page ${quillmere_dev_component})
     install(FILES ${PROJECT_SOURCE_DIR}/LICENSE
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/quillmere-framework ${quillmere_dev_component})

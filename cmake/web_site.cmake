@@ -7,19 +7,7 @@
 # its own.
 set(QUILLMERE_SITE_DIR ${CMAKE_BINARY_DIR}/site)
 set(quillmere_page_dir ${PROJECT_SOURCE_DIR}/glut/platform/web/page)
-
-# A page in `folder` that runs `script` (the program's .js), titled `title`,
-# with the page's script and style beside it, `head` (HTML) in its head and
-# `controls` (HTML) below the canvas.
-function(quillmere_web_page folder title script head controls)
-    set(PAGE_HEAD ${head})
-    set(PAGE_CONTROLS ${controls})
-    set(PAGE_TITLE ${title})
-    set(PAGE_SCRIPT ${script})
-    configure_file(${quillmere_page_dir}/index.html.in ${folder}/index.html @ONLY)
-    configure_file(${quillmere_page_dir}/page.js ${folder}/page.js COPYONLY)
-    configure_file(${quillmere_page_dir}/page.css ${folder}/page.css COPYONLY)
-endfunction()
+include(${quillmere_page_dir}/web_page.cmake)
 
 # Optimised for size as much as for speed: the page is downloaded each visit.
 # No closure compiler: Debian's emscripten does not package one.
